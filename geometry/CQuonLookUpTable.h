@@ -1,0 +1,39 @@
+// CQuonLookUpTable: a columns x rows table of four-real entries with a host
+// label, and its comma-separated text form.
+#pragma once
+
+#include <vector>
+
+#include "frame/CUnknown.h"
+#include "frame/QuonLabel.h"
+#include "quon/IQuonLookUpTable.h"
+
+class CQuonLookUpTable : public CQuonObject<CQuonLookUpTable, IQuonLookUpTable, IID_IQuonLookUpTable> {
+public:
+    explicit CQuonLookUpTable(IUnknown* pUnkOuter) : CQuonObject(pUnkOuter) {}
+
+    HRESULT STDMETHODCALLTYPE SetLabel(UINT32 labelA, UINT32 labelB, const char* name) override;
+    HRESULT STDMETHODCALLTYPE GetLabelValues(UINT32* labelA, UINT32* labelB) override;
+    HRESULT STDMETHODCALLTYPE SetTableSize(INT32 columns, INT32 rows) override;
+    HRESULT STDMETHODCALLTYPE GetTableSize(UINT32* columns, UINT32* rows) override;
+    HRESULT STDMETHODCALLTYPE SetEntry(UINT32 column, UINT32 row, const LookUpEntry* entry) override;
+    HRESULT STDMETHODCALLTYPE GetEntry(UINT32 column, UINT32 row, LookUpEntry* entry) override;
+    HRESULT STDMETHODCALLTYPE LoadFromBuffer(const char* text, UINT32 length) override;
+    HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) override;
+    HRESULT STDMETHODCALLTYPE FreeData() override;
+
+    // The name given with the label (not part of the interface; the list's
+    // reader names its tables after the block header).
+    const std::string& Name() const { return m_label.name; }
+
+private:
+    // Index of entry (column, row), or -1 when it lies outside the table or
+    // the table holds no entries.
+    long long EntryIndex(UINT32 column, UINT32 row) const;
+
+    QuonLabel m_label;
+    INT32 m_columns = 0;
+    INT32 m_rows = 0;
+    std::vector<LookUpEntry> m_entries;  // empty until SetTableSize or a load
+    bool m_allocated = false;
+};

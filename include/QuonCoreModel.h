@@ -1,0 +1,35 @@
+// QuonCoreModel: everything a host compiles against - platform types, class and
+// interface identifiers, and the interfaces IQuonX of the 27 model classes with
+// the records they pass.
+#pragma once
+
+#include "quon/platform_types.h"
+#include "quon/identifiers.h"
+
+#include "quon/IQuonGridPoint.h"
+#include "quon/IQuonGeoAdjustInfo.h"
+#include "quon/IQuonGeoOtherScreenTag.h"
+#include "quon/IQuonLookUpTableList.h"
+#include "quon/IQuonLookUpTable.h"
+#include "quon/IQuonGeoColorInfo.h"
+#include "quon/IQuonGeoBlackLevelInfo.h"
+#include "quon/IQuonGridNpdInfo.h"
+#include "quon/IQuonGeoInfo.h"
+#include "quon/IQuonBlkInitInfo.h"
+#include "quon/IQuonEbInfo.h"
+#include "quon/IQuonCAInitInfo.h"
+#include "quon/IQuonGeoMaskFrame.h"
+#include "quon/IQuonGeoMaskLine.h"
+#include "quon/IQuonGeoUniformityFlexible.h"
+#include "quon/IQuonGeoUniformityGradient.h"
+#include "quon/IQuonDMInitInfo.h"
+#include "quon/IQuonMarkerInfo.h"
+#include "quon/IQuonLedMarkerInfo.h"
+#include "quon/IQuonGeoAutoCalibInfo.h"
+#include "quon/IQuonCalibPointTable.h"
+#include "quon/IQuonCalibPointTableList.h"
+#include "quon/IQuonColorCompCategoryTable.h"
+#include "quon/IQuonColorCompOrgSpec.h"
+#include "quon/IQuonColorSpectrum.h"
+#include "quon/IQuonColorCompDiffSpec.h"
+#include "quon/IQuonColorDiff7colors.h"

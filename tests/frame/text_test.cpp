@@ -1,0 +1,164 @@
+// Splitters, number conversions and the two output contracts.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "frame/text.h"
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+Fields SplitOf(const std::string& text, char delimiter) {
+    Fields out;
+    EXPECT_EQ(S_OK, Split(text, delimiter, out));
+    return out;
+}
+
+Fields TrimmedOf(const std::string& text, char delimiter) {
+    Fields out;
+    CQuonCommonClass helper;
+    EXPECT_EQ(S_OK, helper.SplitTrimmed(text, delimiter, out));
+    return out;
+}
+
+TEST(Split, FieldsLikeRepeatedGetline) {
+    EXPECT_EQ(Fields({"a", "", "b"}), SplitOf("a,,b,", ','));
+    EXPECT_EQ(Fields({"1 2\r", "3"}), SplitOf("1 2\r\n3", '\n'));
+    EXPECT_EQ(Fields({"", "x"}), SplitOf(",x", ','));
+    EXPECT_EQ(Fields(), SplitOf("", ','));
+    EXPECT_EQ(Fields({""}), SplitOf(",", ','));
+    EXPECT_EQ(Fields({" a ", " b"}), SplitOf(" a , b", ','));
+    // Appends to what the list holds.
+    Fields out = {"kept"};
+    Split("n", ',', out);
+    EXPECT_EQ(Fields({"kept", "n"}), out);
+    // A NUL inside the text is an ordinary character.
+    EXPECT_EQ(Fields({std::string("a\0b", 3)}), SplitOf(std::string("a\0b", 3), ','));
+}
+
+TEST(SplitTrimmed, StripsOnlyTheLetterH) {
+    EXPECT_EQ(Fields({"x", " H "}), TrimmedOf("HxH, H ,HH", ','));
+    EXPECT_EQ(Fields({"a\r", "\tb"}), TrimmedOf("HHa\rH,,\tbH", ','));
+    EXPECT_EQ(Fields({"hello"}), TrimmedOf("hello", ','));  // lower-case h stays
+    EXPECT_EQ(Fields(), TrimmedOf("H,HHH,", ','));
+}
+
+TEST(LenientConversions, ReadLeadingNumberAndNeverFail) {
+    EXPECT_EQ(12, quon::Atoi("12,"));
+    EXPECT_EQ(-7, quon::Atoi("  -7x"));
+    EXPECT_EQ(0, quon::Atoi("x1"));
+    EXPECT_EQ(0, quon::Atoi(""));
+    EXPECT_DOUBLE_EQ(3.5, quon::Atof(" 3.5"));
+    EXPECT_DOUBLE_EQ(0.0, quon::Atof("abc"));
+    EXPECT_DOUBLE_EQ(4.0, quon::Atof("4\r"));
+    // 32-bit integers, saturating like the Windows runtime.
+    EXPECT_EQ(2147483647, quon::Atol("2147483647"));
+    EXPECT_EQ(2147483647, quon::Atol("2147483648"));
+    EXPECT_EQ(-2147483647 - 1, quon::Atol("-99999999999999999999"));
+    EXPECT_EQ(2147483647, quon::Atoi("4294967296"));
+}
+
+template <class F>
+std::string Thrown(F&& f, const char* expectedType) {
+    try {
+        f();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ("invalid_argument", expectedType);
+        return e.what();
+    } catch (const std::out_of_range& e) {
+        EXPECT_STREQ("out_of_range", expectedType);
+        return e.what();
+    }
+    return "no exception";
+}
+
+TEST(CheckingConversions, ExactMessagesAnd32BitRanges) {
+    EXPECT_EQ(42, quon::Stoi(" 42abc"));
+    EXPECT_EQ(255, quon::Stoi("ff", nullptr, 16));
+    std::size_t used = 0;
+    EXPECT_EQ(-3, quon::Stol("-3,4", &used));
+    EXPECT_EQ(2u, used);
+    EXPECT_EQ(2147483647, quon::Stol("2147483647"));
+    EXPECT_FLOAT_EQ(0.1f, quon::Stof("0.1"));
+    EXPECT_DOUBLE_EQ(static_cast<double>(0.1f), static_cast<double>(quon::Stof("0.1")));
+    EXPECT_DOUBLE_EQ(1e300, quon::Stod("1e300"));
+
+    EXPECT_EQ("invalid stoi argument", Thrown([] { quon::Stoi("x1"); }, "invalid_argument"));
+    EXPECT_EQ("invalid stol argument", Thrown([] { quon::Stol(""); }, "invalid_argument"));
+    EXPECT_EQ("invalid stof argument", Thrown([] { quon::Stof("-"); }, "invalid_argument"));
+    EXPECT_EQ("invalid stod argument", Thrown([] { quon::Stod(" ."); }, "invalid_argument"));
+    EXPECT_EQ("stoi argument out of range", Thrown([] { quon::Stoi("2147483648"); }, "out_of_range"));
+    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("2147483648"); }, "out_of_range"));
+    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("-2147483649"); }, "out_of_range"));
+    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("99999999999999999999"); }, "out_of_range"));
+    EXPECT_EQ("stof argument out of range", Thrown([] { quon::Stof("1e39"); }, "out_of_range"));
+    EXPECT_EQ("stod argument out of range", Thrown([] { quon::Stod("1e309"); }, "out_of_range"));
+}
+
+TEST(ReaderText, LengthBoundedCopies) {
+    const char raw[] = {'a', 'b', '\0', 'c', 'X'};
+    EXPECT_EQ(std::string("ab\0c", 4), quon::TextOfLength(raw, 4));
+    EXPECT_EQ("ab", quon::TextUpToNul(raw, 4));
+    EXPECT_EQ("a", quon::TextUpToNul(raw, 1));  // no NUL needed within length
+    EXPECT_EQ("", quon::TextOfLength(nullptr, 0));
+}
+
+TEST(CopyOut, ExactCapacityAndOneByteOver) {
+    std::string buffer(8, '#');
+    UINT32 written = 99;
+    EXPECT_EQ(S_OK, quon::CopyOut("abcdefgh", buffer.data(), 8, &written));
+    EXPECT_EQ("abcdefgh", buffer);
+    EXPECT_EQ(8u, written);
+
+    buffer.assign(10, '#');
+    written = 99;
+    EXPECT_EQ(S_OK, quon::CopyOut("abc", buffer.data(), 10, &written));
+    EXPECT_EQ("abc#######", buffer);  // no terminator added
+    EXPECT_EQ(3u, written);
+
+    buffer.assign(8, '#');
+    written = 99;
+    EXPECT_EQ(E_FAIL, quon::CopyOut("abcdefghi", buffer.data(), 8, &written));
+    EXPECT_EQ("########", buffer);
+    EXPECT_EQ(99u, written);
+
+    EXPECT_EQ(S_FALSE, quon::CopyOut("", buffer.data(), 0, &written, S_FALSE));
+    EXPECT_EQ(0u, written);
+    EXPECT_EQ(E_POINTER, quon::CopyOut("a", nullptr, 8, &written));
+    EXPECT_EQ(E_POINTER, quon::CopyOut("a", buffer.data(), 8, nullptr));
+}
+
+TEST(AppendFormat, LinesLongerThanTheScratchLineArePrintedWhole) {
+    std::string out = "x";
+    quon::AppendFormat(out, "%d,%g\n", 3, 0.5);
+    EXPECT_EQ("x3,0.5\n", out);
+    out.clear();
+    quon::AppendFormat(out, "%f,%f,%f,%f,%f,%f,%f,%f\n", 1e300, 1e300, 1e300, 1e300, 1e300, 1e300, 1e300, 1e300);
+    EXPECT_EQ(8u * 308u + 8u, out.size());
+    EXPECT_EQ('\n', out.back());
+}
+
+TEST(InPlacePrinter, ZeroFillsCapacityAndNeverWritesPastIt) {
+    std::string buffer(16, '#');
+    quon::InPlacePrinter printer(buffer.data(), 12);
+    printer.Print("%d, %d\n", 1, 2);
+    EXPECT_TRUE(printer.Fits());
+    EXPECT_EQ(5u, printer.Length());
+    EXPECT_EQ(std::string("1, 2\n\0\0\0\0\0\0\0####", 16), buffer);
+
+    printer.Print("%s\n", "123456");  // 7 bytes + NUL would end at 13 > 12
+    EXPECT_FALSE(printer.Fits());
+    EXPECT_EQ(5u, printer.Length());
+    EXPECT_EQ(std::string("1, 2\n\0\0\0\0\0\0\0####", 16), buffer);
+
+    std::string exact(6, '#');
+    quon::InPlacePrinter tight(exact.data(), 6);
+    tight.Print("%s", "abcde");  // five bytes and the terminator fill it exactly
+    EXPECT_TRUE(tight.Fits());
+    EXPECT_EQ(std::string("abcde\0", 6), exact);
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#include "model_classes.h"
+
+namespace {
+
+template <class I>
+HRESULT Load(void* itf, const char* text, UINT32 length) {
+    return static_cast<I*>(itf)->LoadFromBuffer(text, length);
+}
+
+template <class I>
+HRESULT Save(void* itf, char* buffer, UINT32 capacity, UINT32* written) {
+    return static_cast<I*>(itf)->SaveToBuffer(buffer, capacity, written);
+}
+
+template <class I>
+ModelClass Row(const char* name, const char* about, const CLSID& clsid, const IID& iid,
+               HRESULT (*prepare)(void*) = nullptr) {
+    return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
+}
+
+}  // namespace
+
+const std::vector<ModelClass>& ModelClasses() {
+    static const std::vector<ModelClass> classes = {
+        Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+    };
+    return classes;
+}
+
+const ModelClass* FindModelClass(const std::string& name) {
+    for (const ModelClass& c : ModelClasses()) {
+        if (name == c.name || name == std::string("CQuon") + c.name) return &c;
+    }
+    return nullptr;
+}

@@ -1,0 +1,22 @@
+// The model classes the command-line host knows by name, with the calls it
+// needs to read a text into an object and write it back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "QuonCoreModel.h"
+
+struct ModelClass {
+    const char* name;   // the class name without its "CQuon" prefix
+    const char* about;  // what its text form holds
+    const CLSID* clsid;
+    const IID* iid;
+    // Prepares a fresh object before a load (null when nothing is needed).
+    HRESULT (*prepare)(void* itf);
+    HRESULT (*load)(void* itf, const char* text, UINT32 length);
+    HRESULT (*save)(void* itf, char* buffer, UINT32 capacity, UINT32* written);
+};
+
+const std::vector<ModelClass>& ModelClasses();
+const ModelClass* FindModelClass(const std::string& name);
