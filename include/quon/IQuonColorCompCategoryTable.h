@@ -10,7 +10,7 @@ inline constexpr UINT32 ColorCompOrgSpecTableCount = 3;
 
 #pragma pack(push, 8)
 
-// One category of an original specification.
+// One category of an original sheet.
 struct ColorCompCategoryEntry {
     char PjCategory[64];     // NUL-terminated
     UINT32 PjCategoryN;
@@ -18,7 +18,7 @@ struct ColorCompCategoryEntry {
 };
 static_assert(sizeof(ColorCompCategoryEntry) == 72);
 
-// The category pair of a difference specification.
+// The category pair of a difference sheet.
 struct ColorCompCategoryPair {
     char PjCategory_0[64];   // NUL-terminated
     UINT32 PjCategoryN_0;

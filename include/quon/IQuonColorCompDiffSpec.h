@@ -1,4 +1,4 @@
-// IQuonColorCompDiffSpec: the difference colour specification between two
+// IQuonColorCompDiffSpec: the colour difference sheet between two
 // projector types: a header and up to three attached seven-colour objects,
 // one per picture mode.
 #pragma once
@@ -7,7 +7,7 @@
 
 #pragma pack(push, 8)
 
-// Header of a difference colour specification.
+// Header of a colour difference sheet.
 struct ColorCompDiffSpecHeader {
     char Version[32];        // NUL-terminated
     INT32 pjtype_0;
@@ -34,7 +34,7 @@ struct IQuonColorCompDiffSpec : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetDiff7colors(UINT32 index, IQuonColorDiff7colors** diff) = 0;
     // slot 9: read the header members of a document
     virtual HRESULT STDMETHODCALLTYPE LoadFromBuffer(const char* text, UINT32 length) = 0;
-    // slot 10: write the whole specification; E_FAIL for a null buffer or a text longer than capacity
+    // slot 10: write the whole sheet; E_FAIL for a null buffer or a text longer than capacity
     virtual HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, INT32 capacity, UINT32* written) = 0;
     // slot 11: release the attached objects, the table and the per-mode records
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;

@@ -1,4 +1,4 @@
-// IQuonColorCompOrgSpec: the original colour specification of one projector
+// IQuonColorCompOrgSpec: the original colour sheet of one projector
 // type: a header and up to three attached spectrum objects, one per picture mode.
 #pragma once
 
@@ -8,7 +8,7 @@ inline constexpr UINT32 ColorCompPmodeCapacity = 3;
 
 #pragma pack(push, 8)
 
-// Header of an original colour specification.
+// Header of an original colour sheet.
 struct ColorCompOrgSpecHeader {
     char Version[32];        // NUL-terminated
     INT32 pjtype;
@@ -33,7 +33,7 @@ struct IQuonColorCompOrgSpec : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetSpectrum(UINT32 index, IQuonColorSpectrum** spectrum) = 0;
     // slot 9: read the header members of a document
     virtual HRESULT STDMETHODCALLTYPE LoadFromBuffer(const char* text, UINT32 length) = 0;
-    // slot 10: write the whole specification; E_FAIL for a null buffer or a text longer than capacity
+    // slot 10: write the whole sheet; E_FAIL for a null buffer or a text longer than capacity
     virtual HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, INT32 capacity, UINT32* written) = 0;
     // slot 11: release the attached spectra, the table and the per-mode records
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;

@@ -1,6 +1,6 @@
-// IQuonColorDiff7colors: the difference-specification values of one picture
+// IQuonColorDiff7colors: the difference-sheet values of one picture
 // mode between two projector types, with up to two spectra; reads and writes
-// one named picture-mode member of the difference-specification document.
+// one named picture-mode member of the difference-sheet document.
 // Also home of ColorDiff7colorsInfo.
 #pragma once
 
@@ -13,7 +13,7 @@ inline constexpr UINT32 ColorDiffTripleCount = 8;          // seven colours + on
 
 #pragma pack(push, 8)
 
-// Values of one picture mode of a difference specification.
+// Values of one picture mode of a difference sheet.
 struct ColorDiff7colorsInfo {
     char pmodeID_0[32];          // NUL-terminated
     char pmodeID_1[32];          // NUL-terminated

@@ -1,6 +1,6 @@
-// IQuonColorSpectrum: the original-specification values of one picture mode and
+// IQuonColorSpectrum: the original-sheet values of one picture mode and
 // its spectrum of 401 four-number points; reads and writes one named
-// picture-mode member of the original-specification document.
+// picture-mode member of the original-sheet document.
 // Also home of ColorSpectrumInfo and ColorSpectrumPoint.
 #pragma once
 
