@@ -2,11 +2,13 @@
 
 #include <iterator>
 
+#include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
+    {u"QUON GRID POINT", &CLSID_QuonGridPoint, CQuonGridPoint::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
 };
 
