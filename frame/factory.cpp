@@ -4,11 +4,13 @@
 
 #include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
+#include "geometry/CQuonLookUpTableList.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
     {u"QUON GRID POINT", &CLSID_QuonGridPoint, CQuonGridPoint::CreateInstance, nullptr},
+    {u"QUON LOOK UP TABLE LIST", &CLSID_QuonLookUpTableList, CQuonLookUpTableList::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
 };
 

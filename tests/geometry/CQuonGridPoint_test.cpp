@@ -278,6 +278,12 @@ TEST_F(GridPointTest, AbsurdSizesAndIndicesAreRefused) {
     EXPECT_EQ(E_FAIL, map->SaveToBuffer(buffer, sizeof buffer, &written));
     SetHeader(0, 0);
     EXPECT_EQ("0, 0, 0, 0, 0, 0, 0, 0\n", Save());
+
+    // A side past the 32-bit range allocates its product and
+    // truncates to 0x80000000: none of its 3 records is visited or addressed.
+    SetHeader(3e9, 1e-9);
+    EXPECT_EQ("3e+09, 1e-09, 0, 0, 0, 0, 0, 0\n", Save());
+    EXPECT_EQ(E_INVALIDARG, map->GetPoint(0, 0, &p));
 }
 
 }  // namespace
