@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "geometry/CQuonGridNpdInfo.h"
 #include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
 #include "geometry/CQuonLookUpTableList.h"
@@ -12,6 +13,7 @@ const CFactoryTemplate g_Templates[] = {
     {u"QUON GRID POINT", &CLSID_QuonGridPoint, CQuonGridPoint::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE LIST", &CLSID_QuonLookUpTableList, CQuonLookUpTableList::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"QUON GRID NPD INFO", &CLSID_QuonGridNpdInfo, CQuonGridNpdInfo::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));

@@ -26,6 +26,8 @@ const std::vector<ModelClass>& ModelClasses() {
         Row<IQuonLookUpTableList>("LookUpTableList", "a list of look-up tables", CLSID_QuonLookUpTableList,
                                   IID_IQuonLookUpTableList),
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+        Row<IQuonGridNpdInfo>("GridNpdInfo", "the grid pattern parameter list", CLSID_QuonGridNpdInfo,
+                              IID_IQuonGridNpdInfo),
     };
     return classes;
 }
