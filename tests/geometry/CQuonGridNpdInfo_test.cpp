@@ -99,6 +99,11 @@ TEST_F(GridNpdInfoTest, SettersAndLabels) {
     EXPECT_EQ(2u, b);
     EXPECT_EQ(0, std::memcmp("npd\0xxx", storage, 7));
     EXPECT_EQ(S_OK, npd->Reserved());
+
+    const double outside[2] = {1e10, std::nan("")};
+    EXPECT_EQ(S_OK, npd->SetProjectorResolution(outside));
+    EXPECT_EQ(INT32_MIN, Params().projectorResX);
+    EXPECT_EQ(INT32_MIN, Params().projectorResY);
 }
 
 TEST_F(GridNpdInfoTest, ListRoundTripAndVersionLine) {
