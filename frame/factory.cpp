@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "adjust/CQuonEbInfo.h"
+#include "geometry/CQuonGeoInfo.h"
 #include "geometry/CQuonGridNpdInfo.h"
 #include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
@@ -15,6 +16,7 @@ const CFactoryTemplate g_Templates[] = {
     {u"QUON LOOK UP TABLE LIST", &CLSID_QuonLookUpTableList, CQuonLookUpTableList::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
     {u"QUON GRID NPD INFO", &CLSID_QuonGridNpdInfo, CQuonGridNpdInfo::CreateInstance, nullptr},
+    {u"QuonGeoInfo", &CLSID_QuonGeoInfo, CQuonGeoInfo::CreateInstance, nullptr},
     {u"QUON EB INFO", &CLSID_QuonEbInfo, CQuonEbInfo::CreateInstance, nullptr},
 };
 

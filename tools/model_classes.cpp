@@ -28,6 +28,7 @@ const std::vector<ModelClass>& ModelClasses() {
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
         Row<IQuonGridNpdInfo>("GridNpdInfo", "the grid pattern parameter list", CLSID_QuonGridNpdInfo,
                               IID_IQuonGridNpdInfo),
+        Row<IQuonGeoInfo>("GeoInfo", "the geometry description text", CLSID_QuonGeoInfo, IID_IQuonGeoInfo),
         Row<IQuonEbInfo>("EbInfo", "the edge-blend table", CLSID_QuonEbInfo, IID_IQuonEbInfo),
     };
     return classes;
