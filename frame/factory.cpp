@@ -2,12 +2,22 @@
 
 #include <iterator>
 
+#include "adjust/CQuonEbInfo.h"
+#include "geometry/CQuonGeoInfo.h"
+#include "geometry/CQuonGridNpdInfo.h"
+#include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
+#include "geometry/CQuonLookUpTableList.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
+    {u"QUON GRID POINT", &CLSID_QuonGridPoint, CQuonGridPoint::CreateInstance, nullptr},
+    {u"QUON LOOK UP TABLE LIST", &CLSID_QuonLookUpTableList, CQuonLookUpTableList::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"QUON GRID NPD INFO", &CLSID_QuonGridNpdInfo, CQuonGridNpdInfo::CreateInstance, nullptr},
+    {u"QuonGeoInfo", &CLSID_QuonGeoInfo, CQuonGeoInfo::CreateInstance, nullptr},
+    {u"QUON EB INFO", &CLSID_QuonEbInfo, CQuonEbInfo::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));

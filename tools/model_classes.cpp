@@ -22,7 +22,14 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
 
 const std::vector<ModelClass>& ModelClasses() {
     static const std::vector<ModelClass> classes = {
+        Row<IQuonGridPoint>("GridPoint", "one grid point map", CLSID_QuonGridPoint, IID_IQuonGridPoint),
+        Row<IQuonLookUpTableList>("LookUpTableList", "a list of look-up tables", CLSID_QuonLookUpTableList,
+                                  IID_IQuonLookUpTableList),
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+        Row<IQuonGridNpdInfo>("GridNpdInfo", "the grid pattern parameter list", CLSID_QuonGridNpdInfo,
+                              IID_IQuonGridNpdInfo),
+        Row<IQuonGeoInfo>("GeoInfo", "the geometry description text", CLSID_QuonGeoInfo, IID_IQuonGeoInfo),
+        Row<IQuonEbInfo>("EbInfo", "the edge-blend table", CLSID_QuonEbInfo, IID_IQuonEbInfo),
     };
     return classes;
 }
