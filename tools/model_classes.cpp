@@ -18,11 +18,25 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
     return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
 }
 
+// The black-level text fills the point records the object already holds: a
+// fresh object gets a 256 x 256 grid of them first (the load then sets the
+// grid the text names).
+HRESULT PrepareBlkInitInfo(void* itf) { return static_cast<IQuonBlkInitInfo*>(itf)->SetPatternGrid(256, 256, 0); }
+
 }  // namespace
 
 const std::vector<ModelClass>& ModelClasses() {
     static const std::vector<ModelClass> classes = {
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+        Row<IQuonBlkInitInfo>("BlkInitInfo", "black-level detection init text (up to 65536 points)",
+                              CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo, PrepareBlkInitInfo),
+        Row<IQuonCAInitInfo>("CAInitInfo", "camera auto-calibration init text", CLSID_QuonCAInitInfo,
+                             IID_IQuonCAInitInfo),
+        Row<IQuonDMInitInfo>("DMInitInfo", "detect-mark parameter text", CLSID_QuonDMInitInfo, IID_IQuonDMInitInfo),
+        Row<IQuonMarkerInfo>("MarkerInfo", "marker list", CLSID_QuonMarkerInfo, IID_IQuonMarkerInfo),
+        Row<IQuonLedMarkerInfo>("LedMarkerInfo", "LED marker list", CLSID_QuonLedMarkerInfo, IID_IQuonLedMarkerInfo),
+        Row<IQuonCalibPointTable>("CalibPointTable", "one calibration point table", CLSID_QuonCalibPointTable,
+                                  IID_IQuonCalibPointTable),
     };
     return classes;
 }
