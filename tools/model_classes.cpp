@@ -23,6 +23,10 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
 // grid the text names).
 HRESULT PrepareBlkInitInfo(void* itf) { return static_cast<IQuonBlkInitInfo*>(itf)->SetPatternGrid(256, 256, 0); }
 
+// A loaded text whose colour flag is 0 is written with the default colours,
+// which Initialize sets (the load overwrites the rest).
+HRESULT PrepareCAInitInfo(void* itf) { return static_cast<IQuonCAInitInfo*>(itf)->Initialize(0, 0, ""); }
+
 }  // namespace
 
 const std::vector<ModelClass>& ModelClasses() {
@@ -31,7 +35,7 @@ const std::vector<ModelClass>& ModelClasses() {
         Row<IQuonBlkInitInfo>("BlkInitInfo", "black-level detection init text (up to 65536 points)",
                               CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo, PrepareBlkInitInfo),
         Row<IQuonCAInitInfo>("CAInitInfo", "camera auto-calibration init text", CLSID_QuonCAInitInfo,
-                             IID_IQuonCAInitInfo),
+                             IID_IQuonCAInitInfo, PrepareCAInitInfo),
         Row<IQuonDMInitInfo>("DMInitInfo", "detect-mark parameter text", CLSID_QuonDMInitInfo, IID_IQuonDMInitInfo),
         Row<IQuonMarkerInfo>("MarkerInfo", "marker list", CLSID_QuonMarkerInfo, IID_IQuonMarkerInfo),
         Row<IQuonLedMarkerInfo>("LedMarkerInfo", "LED marker list", CLSID_QuonLedMarkerInfo, IID_IQuonLedMarkerInfo),
