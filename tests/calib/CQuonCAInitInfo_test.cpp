@@ -469,6 +469,21 @@ TEST_F(CAInitInfoTest, BoundsAndRefusals) {
     EXPECT_NE("", Save());
 }
 
+TEST_F(CAInitInfoTest, TablesMadeForAnOlderGridWriteWhatTheyHold) {
+    // Point tables are made at the first store and keep their size when the
+    // grids change afterwards; the writer writes the points they hold.
+    ASSERT_EQ(S_OK, info->SetPatternGrid(1, 2, 0));
+    ASSERT_EQ(S_OK, info->SetCameraGrid(1, 1, 1));
+    const PointRecord p{5, 6, 1, 0};
+    ASSERT_EQ(S_OK, info->SetPointRecord(0, 0, 1, &p));
+    ASSERT_EQ(S_OK, info->SetPatternGrid(3, 3, 0));  // 9 points now
+    ASSERT_EQ(S_OK, info->SetCameraGrid(1, 2, 1));   // 2 cameras now
+    EXPECT_EQ(E_INVALIDARG, info->SetPointRecord(1, 0, 0, &p));
+    EXPECT_EQ(E_INVALIDARG, info->SetPointRecord(0, 0, 2, &p));
+    const std::string text = Save();
+    EXPECT_NE(std::string::npos, text.find("\n0\n0\n0\n0\n0\n0\n2\n5\n6\n1\n0\n0.0\n0.0\n0.0\n0\n0\n"));
+}
+
 TEST_F(CAInitInfoTest, CopyOutReportsTheLengthAlways) {
     ASSERT_EQ(S_OK, info->Initialize(0, 0, ""));
     const std::string expected = Save();
