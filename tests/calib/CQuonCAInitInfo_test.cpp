@@ -504,17 +504,4 @@ TEST_F(CAInitInfoTest, CopyOutReportsTheLengthAlways) {
     EXPECT_EQ(expected.size(), length);
 }
 
-TEST_F(CAInitInfoTest, ObjectCountReturnsToStart) {
-    const LONG before = CBaseObject::ObjectCount();
-    {
-        Ref<IQuonCAInitInfo> other{CLSID_QuonCAInitInfo, IID_IQuonCAInitInfo};
-        EXPECT_EQ(before + 1, CBaseObject::ObjectCount());
-        other->SetPatternGrid(3, 3, 0);
-        other->SetCameraGrid(2, 2, 1);
-        const PointRecord p{1, 1, 1, 1};
-        other->SetPointRecord(0, 0, 0, &p);
-    }
-    EXPECT_EQ(before, CBaseObject::ObjectCount());
-}
-
 }  // namespace

@@ -218,10 +218,7 @@ TEST_F(DMInitInfoTest, IdentityAndRefusals) {
     EXPECT_EQ(E_POINTER, info->GetIdentity(nullptr, name));
     EXPECT_EQ(E_POINTER, info->SetParameters(nullptr));
     EXPECT_EQ(E_POINTER, info->AddFirstArea(nullptr));
-    EXPECT_EQ(E_POINTER, info->AddTriple(nullptr));
-    EXPECT_EQ(E_POINTER, info->GetTripleCount(nullptr));
     EXPECT_EQ(E_POINTER, info->GetSecondArea(0, nullptr));
-    EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, nullptr));
     EXPECT_EQ(E_POINTER, info->LoadSecondAreasFromBuffer(nullptr, 3));
 }
 

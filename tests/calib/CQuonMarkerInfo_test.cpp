@@ -104,8 +104,6 @@ TEST_F(MarkerInfoTest, GrowthBoundsAndName) {
     EXPECT_EQ(E_POINTER, info->GetName(nullptr));
     EXPECT_EQ(E_POINTER, info->AddRecord(nullptr));
     EXPECT_EQ(E_POINTER, info->GetRecord(0, nullptr));
-    EXPECT_EQ(E_POINTER, info->GetRecordCount(nullptr));
-    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 2));
     UINT32 length = 0;
     EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, &length));
 }
