@@ -3,6 +3,13 @@
 #include <iterator>
 
 #include "adjust/CQuonEbInfo.h"
+#include "calib/CQuonBlkInitInfo.h"
+#include "calib/CQuonCAInitInfo.h"
+#include "calib/CQuonCalibPointTable.h"
+#include "calib/CQuonCalibPointTableList.h"
+#include "calib/CQuonDMInitInfo.h"
+#include "calib/CQuonLedMarkerInfo.h"
+#include "calib/CQuonMarkerInfo.h"
 #include "geometry/CQuonGeoInfo.h"
 #include "geometry/CQuonGridNpdInfo.h"
 #include "geometry/CQuonGridPoint.h"
@@ -17,7 +24,14 @@ const CFactoryTemplate g_Templates[] = {
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
     {u"QUON GRID NPD INFO", &CLSID_QuonGridNpdInfo, CQuonGridNpdInfo::CreateInstance, nullptr},
     {u"QuonGeoInfo", &CLSID_QuonGeoInfo, CQuonGeoInfo::CreateInstance, nullptr},
+    {u"QuonBlkInitInfo", &CLSID_QuonBlkInitInfo, CQuonBlkInitInfo::CreateInstance, nullptr},
     {u"QUON EB INFO", &CLSID_QuonEbInfo, CQuonEbInfo::CreateInstance, nullptr},
+    {u"QUON CA INFO", &CLSID_QuonCAInitInfo, CQuonCAInitInfo::CreateInstance, nullptr},
+    {u"DetectMark Init Info", &CLSID_QuonDMInitInfo, CQuonDMInitInfo::CreateInstance, nullptr},
+    {u"Marker Info", &CLSID_QuonMarkerInfo, CQuonMarkerInfo::CreateInstance, nullptr},
+    {u"LED Marker Info", &CLSID_QuonLedMarkerInfo, CQuonLedMarkerInfo::CreateInstance, nullptr},
+    {u"Quon CaLib Point TABLE", &CLSID_QuonCalibPointTable, CQuonCalibPointTable::CreateInstance, nullptr},
+    {u"Quon CaLib Point TABLE List", &CLSID_QuonCalibPointTableList, CQuonCalibPointTableList::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));

@@ -18,6 +18,15 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
     return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
 }
 
+// The black-level text fills the point records the object already holds: a
+// fresh object gets a 256 x 256 grid of them first (the load then sets the
+// grid the text names).
+HRESULT PrepareBlkInitInfo(void* itf) { return static_cast<IQuonBlkInitInfo*>(itf)->SetPatternGrid(256, 256, 0); }
+
+// A loaded text whose colour flag is 0 is written with the default colours,
+// which Initialize sets (the load overwrites the rest).
+HRESULT PrepareCAInitInfo(void* itf) { return static_cast<IQuonCAInitInfo*>(itf)->Initialize(0, 0, ""); }
+
 }  // namespace
 
 const std::vector<ModelClass>& ModelClasses() {
@@ -30,6 +39,15 @@ const std::vector<ModelClass>& ModelClasses() {
                               IID_IQuonGridNpdInfo),
         Row<IQuonGeoInfo>("GeoInfo", "the geometry description text", CLSID_QuonGeoInfo, IID_IQuonGeoInfo),
         Row<IQuonEbInfo>("EbInfo", "the edge-blend table", CLSID_QuonEbInfo, IID_IQuonEbInfo),
+        Row<IQuonBlkInitInfo>("BlkInitInfo", "black-level detection init text (up to 65536 points)",
+                              CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo, PrepareBlkInitInfo),
+        Row<IQuonCAInitInfo>("CAInitInfo", "camera auto-calibration init text", CLSID_QuonCAInitInfo,
+                             IID_IQuonCAInitInfo, PrepareCAInitInfo),
+        Row<IQuonDMInitInfo>("DMInitInfo", "detect-mark parameter text", CLSID_QuonDMInitInfo, IID_IQuonDMInitInfo),
+        Row<IQuonMarkerInfo>("MarkerInfo", "marker list", CLSID_QuonMarkerInfo, IID_IQuonMarkerInfo),
+        Row<IQuonLedMarkerInfo>("LedMarkerInfo", "LED marker list", CLSID_QuonLedMarkerInfo, IID_IQuonLedMarkerInfo),
+        Row<IQuonCalibPointTable>("CalibPointTable", "one calibration point table", CLSID_QuonCalibPointTable,
+                                  IID_IQuonCalibPointTable),
     };
     return classes;
 }
