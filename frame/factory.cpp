@@ -2,12 +2,24 @@
 
 #include <iterator>
 
+#include "calib/CQuonGeoAutoCalibInfo.h"
+#include "colorcomp/CQuonColorCompCategoryTable.h"
+#include "colorcomp/CQuonColorCompDiffSpec.h"
+#include "colorcomp/CQuonColorCompOrgSpec.h"
+#include "colorcomp/CQuonColorDiff7colors.h"
+#include "colorcomp/CQuonColorSpectrum.h"
 #include "geometry/CQuonLookUpTable.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"Auto CaLib Info", &CLSID_QuonGeoAutoCalibInfo, CQuonGeoAutoCalibInfo::CreateInstance, nullptr},
+    {u"QUON COLOR COMP CATEGORY TABLE", &CLSID_QuonColorCompCategoryTable, CQuonColorCompCategoryTable::CreateInstance, nullptr},
+    {u"QUON COLOR COMP ORG SPEC", &CLSID_QuonColorCompOrgSpec, CQuonColorCompOrgSpec::CreateInstance, nullptr},
+    {u"QUON COLOR SPECTRUM", &CLSID_QuonColorSpectrum, CQuonColorSpectrum::CreateInstance, nullptr},
+    {u"QUON COLOR COMP DIFF SPEC", &CLSID_QuonColorCompDiffSpec, CQuonColorCompDiffSpec::CreateInstance, nullptr},
+    {u"QUON COLOR COMP DIFF 7COLORS", &CLSID_QuonColorDiff7colors, CQuonColorDiff7colors::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));
