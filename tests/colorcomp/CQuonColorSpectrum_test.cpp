@@ -175,10 +175,13 @@ TEST_F(ColorSpectrumTest, BrokenDocumentsThrowAfterEarlierMembersTookEffect) {
     EXPECT_EQ(0.25, Info().xyRate);
     EXPECT_EQ("IsArray()", Thrown(R"({"pmode_0":{"Spectrum":[[1,2,3,4],5]}})"));
     EXPECT_EQ("IsNumber()", Thrown(R"({"pmode_0":{"Spectrum":[[1,2,3,4],[1,null,3,4]]}})"));
-    // The table was already replaced: point 0 was read.
+    // The table was already replaced (point 0 was read); the count is set
+    // only when the whole array has been read.
     ColorSpectrumPoint p{};
     ASSERT_EQ(S_OK, spectrum->GetPoint(0, &p));
     EXPECT_EQ(4.0, p.values[3]);
+    EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(2, &p));
+    EXPECT_EQ(0u, Count());
     EXPECT_EQ(E_POINTER, spectrum->LoadFromBuffer(nullptr, "{}", 2));
 }
 
