@@ -7,6 +7,7 @@
 #include <string>
 
 #include "QuonCoreModel.h"
+#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
@@ -110,19 +111,9 @@ TEST_F(CategoryTableTest, BrokenDocumentsThrowBeforeAnythingChanges) {
     const ColorCompCategoryTableData sample = Sample();
     ASSERT_EQ(S_OK, table->SetData(&sample));
     for (const char* text : {"", "null", "[]", "{\"Version\":\"x\"", "\"text\""}) {
-        try {
-            Load(text);
-            ADD_FAILURE() << "no exception for " << text;
-        } catch (const std::runtime_error& e) {
-            EXPECT_STREQ("IsObject()", e.what()) << text;
-        }
+        EXPECT_EQ("IsObject()", quontest::Thrown([&] { Load(text); })) << text;
     }
-    try {
-        Load(R"({"Version":5,"OrgSpecTable_1":{"pjtype":1}})");
-        ADD_FAILURE() << "no exception";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ("IsString()", e.what());
-    }
+    EXPECT_EQ("IsString()", quontest::Thrown([&] { Load(R"({"Version":5,"OrgSpecTable_1":{"pjtype":1}})"); }));
     EXPECT_TRUE(Same(sample, Data()));
     EXPECT_EQ(E_POINTER, table->LoadFromBuffer(nullptr, 2));
 }

@@ -15,22 +15,13 @@
 #include <utility>
 
 #include "colorcomp/json_rules.h"
+#include "support/json_test_support.h"
 
 namespace {
 
 using quon::json::Document;
 using quon::json::Value;
-
-// The message of the std::runtime_error that fn throws ("" when none).
-template <class F>
-std::string Thrown(F&& fn) {
-    try {
-        fn();
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "";
-}
+using quontest::Thrown;
 
 Document Parsed(const std::string& text) {
     Document d;
