@@ -8,8 +8,14 @@
 #include "calib/CQuonCalibPointTable.h"
 #include "calib/CQuonCalibPointTableList.h"
 #include "calib/CQuonDMInitInfo.h"
+#include "calib/CQuonGeoAutoCalibInfo.h"
 #include "calib/CQuonLedMarkerInfo.h"
 #include "calib/CQuonMarkerInfo.h"
+#include "colorcomp/CQuonColorCompCategoryTable.h"
+#include "colorcomp/CQuonColorCompDiffSpec.h"
+#include "colorcomp/CQuonColorCompOrgSpec.h"
+#include "colorcomp/CQuonColorDiff7colors.h"
+#include "colorcomp/CQuonColorSpectrum.h"
 #include "geometry/CQuonGeoInfo.h"
 #include "geometry/CQuonGridNpdInfo.h"
 #include "geometry/CQuonGridPoint.h"
@@ -30,8 +36,14 @@ const CFactoryTemplate g_Templates[] = {
     {u"DetectMark Init Info", &CLSID_QuonDMInitInfo, CQuonDMInitInfo::CreateInstance, nullptr},
     {u"Marker Info", &CLSID_QuonMarkerInfo, CQuonMarkerInfo::CreateInstance, nullptr},
     {u"LED Marker Info", &CLSID_QuonLedMarkerInfo, CQuonLedMarkerInfo::CreateInstance, nullptr},
+    {u"Auto CaLib Info", &CLSID_QuonGeoAutoCalibInfo, CQuonGeoAutoCalibInfo::CreateInstance, nullptr},
     {u"Quon CaLib Point TABLE", &CLSID_QuonCalibPointTable, CQuonCalibPointTable::CreateInstance, nullptr},
     {u"Quon CaLib Point TABLE List", &CLSID_QuonCalibPointTableList, CQuonCalibPointTableList::CreateInstance, nullptr},
+    {u"QUON COLOR COMP CATEGORY TABLE", &CLSID_QuonColorCompCategoryTable, CQuonColorCompCategoryTable::CreateInstance, nullptr},
+    {u"QUON COLOR COMP ORG SPEC", &CLSID_QuonColorCompOrgSpec, CQuonColorCompOrgSpec::CreateInstance, nullptr},
+    {u"QUON COLOR SPECTRUM", &CLSID_QuonColorSpectrum, CQuonColorSpectrum::CreateInstance, nullptr},
+    {u"QUON COLOR COMP DIFF SPEC", &CLSID_QuonColorCompDiffSpec, CQuonColorCompDiffSpec::CreateInstance, nullptr},
+    {u"QUON COLOR COMP DIFF 7COLORS", &CLSID_QuonColorDiff7colors, CQuonColorDiff7colors::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));
