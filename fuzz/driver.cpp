@@ -1,8 +1,9 @@
-// A stand-alone driver for the fuzz targets when libFuzzer is not at hand
-// (GCC builds): runs each seed file, then a fixed number of deterministic
-// mutations of the seeds (byte flips, insertions of digits and separators,
-// truncations, duplicated lines).
-//   fuzz_readers [--iterations N] SEED_FILE_OR_FOLDER...
+// A stand-alone driver for the fuzz target when libFuzzer is not at hand
+// (GCC builds): reads the sample folder (examples/data/<Class>/<file>), runs
+// each sample through its own class, then a fixed number of deterministic
+// mutations of the samples (byte flips, insertions of numbers and
+// separators, truncations, duplicated lines), each through its own class.
+//   fuzz_readers [--iterations N] SAMPLE_FOLDER
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,12 +14,17 @@
 #include <string>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+#include "fuzz_readers.h"
 
 namespace {
 
-void Run(const std::string& input) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+struct Seed {
+    const ModelClass* cls;
+    std::string text;
+};
+
+void Run(const Seed& seed, const std::string& input) {
+    FuzzOneClass(*seed.cls, reinterpret_cast<const uint8_t*>(input.data()), input.size());
 }
 
 std::string Mutate(std::string s, std::mt19937& rng) {
@@ -63,29 +69,34 @@ std::string Mutate(std::string s, std::mt19937& rng) {
 
 int main(int argc, char** argv) {
     long iterations = 200;
-    std::vector<std::string> seeds;
+    std::vector<Seed> seeds;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--iterations" && i + 1 < argc) {
             iterations = std::atol(argv[++i]);
             continue;
         }
-        std::vector<std::filesystem::path> files;
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
-                if (entry.is_regular_file()) files.push_back(entry.path());
-        } else {
-            files.push_back(arg);
-        }
-        for (const auto& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(arg)) {
+            if (!entry.is_regular_file()) continue;
+            const ModelClass* cls = FindModelClass(entry.path().parent_path().filename().string());
+            if (cls == nullptr) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            seeds.push_back({cls, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
         }
     }
-    seeds.push_back(std::string());
+    if (seeds.empty()) {
+        std::fprintf(stderr, "fuzz_readers: no samples\n");
+        return 2;
+    }
     std::mt19937 rng(20261206);
-    for (const std::string& seed : seeds) Run(seed);
-    for (long i = 0; i < iterations; ++i) Run(Mutate(seeds[rng() % seeds.size()], rng));
-    std::printf("fuzz_readers: %zu seeds, %ld mutated inputs, no fault\n", seeds.size(), iterations);
+    for (const Seed& seed : seeds) {
+        Run(seed, seed.text);
+        Run(seed, std::string());
+    }
+    for (long i = 0; i < iterations; ++i) {
+        const Seed& seed = seeds[rng() % seeds.size()];
+        Run(seed, Mutate(seed.text, rng));
+    }
+    std::printf("fuzz_readers: %zu samples, %ld mutated inputs, no fault\n", seeds.size(), iterations);
     return 0;
 }
