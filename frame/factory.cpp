@@ -2,12 +2,20 @@
 
 #include <iterator>
 
+#include "geometry/CQuonGeoMaskFrame.h"
+#include "geometry/CQuonGeoMaskLine.h"
+#include "geometry/CQuonGeoUniformityFlexible.h"
+#include "geometry/CQuonGeoUniformityGradient.h"
 #include "geometry/CQuonLookUpTable.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"QUON MASK FRAME", &CLSID_QuonGeoMaskFrame, CQuonGeoMaskFrame::CreateInstance, nullptr},
+    {u"QUON MASK LINE", &CLSID_QuonGeoMaskLine, CQuonGeoMaskLine::CreateInstance, nullptr},
+    {u"Uniformity Flexible", &CLSID_QuonGeoUniformityFlexible, CQuonGeoUniformityFlexible::CreateInstance, nullptr},
+    {u"Uniformity Gradient", &CLSID_QuonGeoUniformityGradient, CQuonGeoUniformityGradient::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));
