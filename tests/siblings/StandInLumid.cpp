@@ -2,6 +2,7 @@
 // Its frame objects do no frame work: they log each call with its arguments
 // and answer with fixed, recognisable results.
 //
+// A refused creation (see the probe) writes a bogus non-null pointer.
 // Slot 6 answers E_INVALIDARG for a zero width and S_OK otherwise. Slot 11
 // sets the state to the low 32 bits of the request plus 1, grows the width by
 // 1 and the height by 2, writes 0xDEADBEEF through the caller's state pointer
@@ -145,6 +146,8 @@ extern "C" STANDIN_EXPORT HRESULT DllCreateInstance(REFCLSID rclsid, REFIID riid
     if (FAILED(g_refuseNext)) {
         const HRESULT refused = g_refuseNext;
         g_refuseNext = S_OK;
+        // A careless refusal: the caller must not take this for an object.
+        *ppv = reinterpret_cast<void*>(0x10);
         Log("create refused 0x%08X", static_cast<unsigned>(refused));
         return refused;
     }
