@@ -97,7 +97,7 @@ std::basic_string<Char> ResolveSiblingPath(std::basic_string_view<Char> modulePa
         if (stem > 4 && rest[rest.size() - 4] == static_cast<Char>('.') && lower(rest[rest.size() - 3]) == 'd' &&
             lower(rest[rest.size() - 2]) == 'l' && lower(rest[rest.size() - 1]) == 'l') {
             rest.resize(rest.size() - 4);
-            rest.insert(start, {static_cast<Char>('l'), static_cast<Char>('i'), static_cast<Char>('b')});
+            rest.insert(start, std::basic_string<Char>{static_cast<Char>('l'), static_cast<Char>('i'), static_cast<Char>('b')});
             rest += {static_cast<Char>('.'), static_cast<Char>('s'), static_cast<Char>('o')};
         }
     }

@@ -1,7 +1,7 @@
 // The mask line: identity, value, four lines of two 16-byte points, bounds.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
 #include <vector>
 
 #include "QuonCoreModel.h"
@@ -11,124 +11,97 @@
 namespace {
 
 using quontest::Ref;
+typedef std::array<unsigned char, 16> Point16;
 
-struct Point16 {
-    unsigned char bytes[16];
-};
-
-Point16 Pattern(unsigned char seed) {
+Point16 Pattern(int seed) {
     Point16 p;
-    for (int i = 0; i < 16; ++i) p.bytes[i] = static_cast<unsigned char>(seed + i);
+    for (int i = 0; i < 16; ++i) p[i] = static_cast<unsigned char>(seed + 13 * i);
     return p;
 }
 
-TEST(MaskLine, FreshObjectIsAllZero) {
-    Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
-    ASSERT_TRUE(line);
-    UINT32 id = 9;
-    UINT64 value = 9;
-    EXPECT_EQ(S_OK, line->GetId(&id));
-    EXPECT_EQ(0u, id);
-    EXPECT_EQ(S_OK, line->GetValue(&value));
-    EXPECT_EQ(0u, value);
-    for (INT32 i = 0; i < 4; ++i) {
-        UINT32 flag = 9;
-        Point16 start = Pattern(1), end = Pattern(2);
-        ASSERT_EQ(S_OK, line->GetLine(i, &flag, &start, &end));
-        EXPECT_EQ(0u, flag);
-        EXPECT_EQ(0, std::memcmp(&start, Point16{}.bytes, 16));
-        EXPECT_EQ(0, std::memcmp(&end, Point16{}.bytes, 16));
-    }
-    UINT32 b[4] = {9, 9, 9, 9};
-    EXPECT_EQ(S_OK, line->GetBounds(&b[0], &b[1], &b[2], &b[3]));
-    EXPECT_EQ((std::vector<UINT32>{0, 0, 0, 0}), std::vector<UINT32>(b, b + 4));
+struct Line {
+    HRESULT hr;
+    UINT32 flag;
+    Point16 start, end;
+};
+
+// Reads line index into memory prefilled with markers.
+Line Get(IQuonGeoMaskLine* line, INT32 index) {
+    Line l{E_UNEXPECTED, 0xABCD, Pattern(90), Pattern(91)};
+    l.hr = line->GetLine(index, &l.flag, l.start.data(), l.end.data());
+    return l;
 }
 
 TEST(MaskLine, SlotsStoreAndReturnUnchanged) {
     Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
-    ASSERT_EQ(S_OK, line->SetIdentity(0xFFFFFFFFu, "edge mask"));
-    UINT32 id = 0;
+    ASSERT_TRUE(line);
+    UINT32 id = 9, b[4] = {9, 9, 9, 9};
+    UINT64 value = 9;
+    // Fresh: everything zero.
     EXPECT_EQ(S_OK, line->GetId(&id));
-    EXPECT_EQ(0xFFFFFFFFu, id);
-    EXPECT_EQ("edge mask", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
-
-    const UINT64 value = 0x8000000000000001ull;
-    EXPECT_EQ(S_OK, line->SetValue(&value));
-    UINT64 back = 0;
-    EXPECT_EQ(S_OK, line->GetValue(&back));
-    EXPECT_EQ(value, back);
-
-    // Each line keeps its own flag and points.
-    for (UINT32 i = 0; i < 4; ++i) {
-        const Point16 start = Pattern(static_cast<unsigned char>(16 * i)), end = Pattern(static_cast<unsigned char>(200 + i));
-        ASSERT_EQ(S_OK, line->SetLine(i, 100 + i, &start, &end));
-    }
-    for (INT32 i = 0; i < 4; ++i) {
-        UINT32 flag = 0;
-        Point16 start{}, end{};
-        ASSERT_EQ(S_OK, line->GetLine(i, &flag, &start, &end));
-        EXPECT_EQ(100u + i, flag);
-        EXPECT_EQ(0, std::memcmp(&start, Pattern(static_cast<unsigned char>(16 * i)).bytes, 16)) << i;
-        EXPECT_EQ(0, std::memcmp(&end, Pattern(static_cast<unsigned char>(200 + i)).bytes, 16)) << i;
-    }
-
-    EXPECT_EQ(S_OK, line->SetBounds(1, 2, 0x80000000u, 4));
-    UINT32 b[4] = {};
+    EXPECT_EQ(S_OK, line->GetValue(&value));
     EXPECT_EQ(S_OK, line->GetBounds(&b[0], &b[1], &b[2], &b[3]));
-    EXPECT_EQ((std::vector<UINT32>{1, 2, 0x80000000u, 4}), std::vector<UINT32>(b, b + 4));
-}
-
-TEST(MaskLine, IndicesOutsideZeroToThreeAnswerSFalseAndTouchNothing) {
-    Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
-    const Point16 a = Pattern(1), b = Pattern(50);
-    ASSERT_EQ(S_OK, line->SetLine(3, 7, &a, &b));
-
-    // Set: above 3 (also a huge index, and before any pointer is looked at).
-    EXPECT_EQ(S_FALSE, line->SetLine(4, 1, &b, &a));
-    EXPECT_EQ(S_FALSE, line->SetLine(0xFFFFFFFFu, 1, &b, &a));
-    EXPECT_EQ(S_FALSE, line->SetLine(4, 1, nullptr, nullptr));
-    // Get: below 0 and above 3; the caller's memory stays as it was.
-    for (INT32 index : {-1, 4, INT32{-2147483647 - 1}, INT32{2147483647}}) {
-        UINT32 flag = 0xABCD;
-        Point16 start = Pattern(90), end = Pattern(91);
-        EXPECT_EQ(S_FALSE, line->GetLine(index, &flag, &start, &end)) << index;
-        EXPECT_EQ(0xABCDu, flag);
-        EXPECT_EQ(0, std::memcmp(&start, Pattern(90).bytes, 16));
-        EXPECT_EQ(0, std::memcmp(&end, Pattern(91).bytes, 16));
+    EXPECT_EQ((std::vector<UINT64>{0, 0, 0, 0, 0, 0}), (std::vector<UINT64>{id, value, b[0], b[1], b[2], b[3]}));
+    for (INT32 i = 0; i < 4; ++i) {
+        const Line l = Get(line.get(), i);
+        EXPECT_EQ(S_OK, l.hr);
+        EXPECT_EQ(0u, l.flag);
+        EXPECT_EQ(Point16{}, l.start);
+        EXPECT_EQ(Point16{}, l.end);
     }
-    UINT32 flag = 0;
-    Point16 start{}, end{};
-    ASSERT_EQ(S_OK, line->GetLine(3, &flag, &start, &end));
-    EXPECT_EQ(7u, flag);
-    EXPECT_EQ(0, std::memcmp(&start, a.bytes, 16));
-    EXPECT_EQ(0, std::memcmp(&end, b.bytes, 16));
+
+    ASSERT_EQ(S_OK, line->SetIdentity(0xFFFFFFFFu, "edge mask"));
+    const UINT64 stored = 0x8000000000000001ull;
+    ASSERT_EQ(S_OK, line->SetValue(&stored));
+    ASSERT_EQ(S_OK, line->SetBounds(1, 2, 0x80000000u, 4));
+    for (UINT32 i = 0; i < 4; ++i) ASSERT_EQ(S_OK, line->SetLine(i, 100 + i, Pattern(i).data(), Pattern(200 + i).data()));
+
+    EXPECT_EQ(S_OK, line->GetId(&id));
+    EXPECT_EQ(S_OK, line->GetValue(&value));
+    EXPECT_EQ(S_OK, line->GetBounds(&b[0], &b[1], &b[2], &b[3]));
+    EXPECT_EQ((std::vector<UINT64>{0xFFFFFFFFu, stored, 1, 2, 0x80000000u, 4}),
+              (std::vector<UINT64>{id, value, b[0], b[1], b[2], b[3]}));
+    EXPECT_EQ("edge mask", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
+    for (INT32 i = 0; i < 4; ++i) {
+        const Line l = Get(line.get(), i);
+        EXPECT_EQ(100u + i, l.flag);
+        EXPECT_EQ(Pattern(i), l.start) << i;
+        EXPECT_EQ(Pattern(200 + i), l.end) << i;
+    }
 }
 
-TEST(MaskLine, NullPointersAreRefused) {
+TEST(MaskLine, OutOfRangeIndicesAnswerSFalseAndNullPointersEPointer) {
     Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
-    ASSERT_EQ(S_OK, line->SetIdentity(5, "kept"));
-    EXPECT_EQ(E_POINTER, line->SetIdentity(6, nullptr));
-    UINT32 id = 0;
-    line->GetId(&id);
-    EXPECT_EQ(5u, id);
-    EXPECT_EQ("kept", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
+    ASSERT_EQ(S_OK, line->SetLine(3, 7, Pattern(1).data(), Pattern(50).data()));
 
-    const Point16 p = Pattern(3);
+    // Outside 0 to 3 nothing is stored or written, and the index is checked first.
+    for (UINT32 index : {4u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(S_FALSE, line->SetLine(index, 1, Pattern(8).data(), Pattern(9).data()));
+        EXPECT_EQ(S_FALSE, line->SetLine(index, 1, nullptr, nullptr));
+    }
+    for (INT32 index : {-1, 4, INT32{-2147483647 - 1}, INT32{2147483647}}) {
+        const Line l = Get(line.get(), index);
+        EXPECT_EQ(S_FALSE, l.hr) << index;
+        EXPECT_EQ(0xABCDu, l.flag);
+        EXPECT_EQ(Pattern(90), l.start);
+        EXPECT_EQ(Pattern(91), l.end);
+    }
+
     UINT32 u = 0;
     Point16 q{};
-    EXPECT_EQ(E_POINTER, line->GetId(nullptr));
+    EXPECT_EQ(E_POINTER, line->SetIdentity(6, nullptr));
     EXPECT_EQ(E_POINTER, line->SetValue(nullptr));
-    EXPECT_EQ(E_POINTER, line->GetValue(nullptr));
-    EXPECT_EQ(E_POINTER, line->SetLine(0, 1, nullptr, &p));
-    EXPECT_EQ(E_POINTER, line->SetLine(0, 1, &p, nullptr));
-    EXPECT_EQ(E_POINTER, line->GetLine(0, nullptr, &q, &q));
-    EXPECT_EQ(E_POINTER, line->GetLine(0, &u, nullptr, &q));
-    EXPECT_EQ(E_POINTER, line->GetLine(0, &u, &q, nullptr));
+    EXPECT_EQ(E_POINTER, line->SetLine(3, 1, nullptr, q.data()));
+    EXPECT_EQ(E_POINTER, line->SetLine(3, 1, q.data(), nullptr));
+    EXPECT_EQ(E_POINTER, line->GetLine(3, &u, q.data(), nullptr));
+    EXPECT_EQ(E_POINTER, line->GetLine(3, nullptr, q.data(), q.data()));
     EXPECT_EQ(E_POINTER, line->GetBounds(&u, &u, &u, nullptr));
-    // Line 0 was not changed by the refused calls.
-    UINT32 flag = 9;
-    ASSERT_EQ(S_OK, line->GetLine(0, &flag, &q, &q));
-    EXPECT_EQ(0u, flag);
+
+    const Line kept = Get(line.get(), 3);
+    EXPECT_EQ(7u, kept.flag);
+    EXPECT_EQ(Pattern(1), kept.start);
+    EXPECT_EQ(Pattern(50), kept.end);
+    EXPECT_EQ("", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
 }
 
 }  // namespace
