@@ -3,10 +3,12 @@
 // built module in folders with and without the stand-in siblings.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "QuonCoreModel.h"
 #include "siblings/LumidProbe.h"
+#include "siblings/UnloadRecord.h"
 #include "support/module_files.h"
 #include "support/test_support.h"
 
@@ -151,6 +153,39 @@ TEST(MaskFrame, ModuleCopyBesideStandInsDrivesTheFrameObject) {
         EXPECT_FALSE(quontest::IsModuleLoaded(lumidFile));
         EXPECT_FALSE(quontest::IsModuleLoaded(imageFile));
     }
+}
+
+std::string UnloadRecordText() {
+    const char* text = std::getenv(kUnloadRecordVariable);
+    return text != nullptr ? text : "";
+}
+
+void ClearUnloadRecord() {
+#ifdef _WIN32
+    _putenv_s(kUnloadRecordVariable, "");
+#else
+    unsetenv(kUnloadRecordVariable);
+#endif
+}
+
+TEST(MaskFrame, LastReleaseFreesTheImageUtilityThenTheFrameModule) {
+    quontest::ScratchFolder scratch;
+    const auto beside = scratch.Place(
+        "beside", {quontest::ModuleFile(), quontest::LumidStandIn(), quontest::ImageUtilityStandIn()});
+    ModuleCopy copy(beside);
+    ASSERT_TRUE(copy.module.Loaded()) << beside;
+    ClearUnloadRecord();
+
+    IQuonGeoMaskFrame* mask = nullptr;
+    ASSERT_EQ(S_OK, copy.CreateMask(&mask));
+    ASSERT_EQ(S_OK, mask->Open(1, "held"));
+    const UINT32 size[2] = {2, 2};
+    ASSERT_EQ(S_OK, mask->SetFrameSize(size));
+    EXPECT_EQ("", UnloadRecordText());
+    // The frame object goes first (its module is still there), then the modules.
+    EXPECT_EQ(0u, mask->Release());
+    EXPECT_EQ("QuonImageUtility;Lumid;", UnloadRecordText());
+    ClearUnloadRecord();
 }
 
 }  // namespace

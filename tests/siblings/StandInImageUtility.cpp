@@ -2,6 +2,11 @@
 // only: the mask frame loads and holds it and never calls into it, so it
 // offers no classes.
 #include "quon/platform_types.h"
+#include "siblings/UnloadRecord.h"
+
+namespace {
+UnloadRecord g_unloadRecord{"QuonImageUtility"};
+}  // namespace
 
 #ifdef _WIN32
 #define STANDIN_EXPORT __declspec(dllexport)

@@ -14,6 +14,7 @@
 
 #include "geometry/LumidFrame.h"
 #include "siblings/LumidProbe.h"
+#include "siblings/UnloadRecord.h"
 
 #ifdef _WIN32
 #define STANDIN_EXPORT __declspec(dllexport)
@@ -135,6 +136,7 @@ public:
 };
 
 Probe g_probe;
+UnloadRecord g_unloadRecord{"Lumid"};
 
 }  // namespace
 
