@@ -92,9 +92,9 @@ std::basic_string<Char> ResolveSiblingPath(std::basic_string_view<Char> modulePa
         // The file name proper: after the last separator of the rest.
         const std::size_t last = rest.rfind(sep);
         const std::size_t start = last == std::basic_string<Char>::npos ? 0 : last + 1;
-        const std::size_t stem = rest.size() - start;
+        const std::size_t fileLength = rest.size() - start;
         const auto lower = [](Char c) { return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c; };
-        if (stem > 4 && rest[rest.size() - 4] == static_cast<Char>('.') && lower(rest[rest.size() - 3]) == 'd' &&
+        if (fileLength > 4 && rest[rest.size() - 4] == static_cast<Char>('.') && lower(rest[rest.size() - 3]) == 'd' &&
             lower(rest[rest.size() - 2]) == 'l' && lower(rest[rest.size() - 1]) == 'l') {
             rest.resize(rest.size() - 4);
             rest.insert(start, std::basic_string<Char>{static_cast<Char>('l'), static_cast<Char>('i'), static_cast<Char>('b')});
