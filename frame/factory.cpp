@@ -17,6 +17,10 @@
 #include "colorcomp/CQuonColorDiff7colors.h"
 #include "colorcomp/CQuonColorSpectrum.h"
 #include "geometry/CQuonGeoInfo.h"
+#include "geometry/CQuonGeoMaskFrame.h"
+#include "geometry/CQuonGeoMaskLine.h"
+#include "geometry/CQuonGeoUniformityFlexible.h"
+#include "geometry/CQuonGeoUniformityGradient.h"
 #include "geometry/CQuonGridNpdInfo.h"
 #include "geometry/CQuonGridPoint.h"
 #include "geometry/CQuonLookUpTable.h"
@@ -33,6 +37,10 @@ const CFactoryTemplate g_Templates[] = {
     {u"QuonBlkInitInfo", &CLSID_QuonBlkInitInfo, CQuonBlkInitInfo::CreateInstance, nullptr},
     {u"QUON EB INFO", &CLSID_QuonEbInfo, CQuonEbInfo::CreateInstance, nullptr},
     {u"QUON CA INFO", &CLSID_QuonCAInitInfo, CQuonCAInitInfo::CreateInstance, nullptr},
+    {u"QUON MASK FRAME", &CLSID_QuonGeoMaskFrame, CQuonGeoMaskFrame::CreateInstance, nullptr},
+    {u"QUON MASK LINE", &CLSID_QuonGeoMaskLine, CQuonGeoMaskLine::CreateInstance, nullptr},
+    {u"Uniformity Flexible", &CLSID_QuonGeoUniformityFlexible, CQuonGeoUniformityFlexible::CreateInstance, nullptr},
+    {u"Uniformity Gradient", &CLSID_QuonGeoUniformityGradient, CQuonGeoUniformityGradient::CreateInstance, nullptr},
     {u"DetectMark Init Info", &CLSID_QuonDMInitInfo, CQuonDMInitInfo::CreateInstance, nullptr},
     {u"Marker Info", &CLSID_QuonMarkerInfo, CQuonMarkerInfo::CreateInstance, nullptr},
     {u"LED Marker Info", &CLSID_QuonLedMarkerInfo, CQuonLedMarkerInfo::CreateInstance, nullptr},
