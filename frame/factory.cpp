@@ -2,12 +2,20 @@
 
 #include <iterator>
 
+#include "adjust/CQuonGeoAdjustInfo.h"
+#include "adjust/CQuonGeoBlackLevelInfo.h"
+#include "adjust/CQuonGeoColorInfo.h"
+#include "geometry/CQuonGeoOtherScreenTag.h"
 #include "geometry/CQuonLookUpTable.h"
 
 // Row order is the search order of DllCreateInstance. A class identifier
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
+    {u"QUON GEO ADJUST INFO", &CLSID_QuonGeoAdjustInfo, CQuonGeoAdjustInfo::CreateInstance, nullptr},
+    {u"QUON GEO OTHER SCREEN TAG", &CLSID_QuonGeoOtherScreenTag, CQuonGeoOtherScreenTag::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"QUON GEO COLOR INFO", &CLSID_QuonGeoColorInfo, CQuonGeoColorInfo::CreateInstance, nullptr},
+    {u"QUON GEO BLACK LEVEL INFO", &CLSID_QuonGeoBlackLevelInfo, CQuonGeoBlackLevelInfo::CreateInstance, nullptr},
 };
 
 const int g_cTemplates = static_cast<int>(std::size(g_Templates));

@@ -18,11 +18,20 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
     return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
 }
 
+// The geometry adjustment object needs its three other-screen tags first.
+HRESULT InitializeGeoAdjustInfo(void* itf) { return static_cast<IQuonGeoAdjustInfo*>(itf)->Initialize(0, ""); }
+
 }  // namespace
 
 const std::vector<ModelClass>& ModelClasses() {
     static const std::vector<ModelClass> classes = {
+        Row<IQuonGeoAdjustInfo>("GeoAdjustInfo", "geometry adjustment file (Geometry file with three grids)",
+                                CLSID_QuonGeoAdjustInfo, IID_IQuonGeoAdjustInfo, InitializeGeoAdjustInfo),
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+        Row<IQuonGeoColorInfo>("GeoColorInfo", "colour-matching file (Geometry file)", CLSID_QuonGeoColorInfo,
+                               IID_IQuonGeoColorInfo),
+        Row<IQuonGeoBlackLevelInfo>("GeoBlackLevelInfo", "black-level file (Geometry file)",
+                                    CLSID_QuonGeoBlackLevelInfo, IID_IQuonGeoBlackLevelInfo),
     };
     return classes;
 }
