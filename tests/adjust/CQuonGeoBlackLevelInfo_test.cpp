@@ -353,6 +353,11 @@ TEST_F(GeoBlackLevelInfoTest, StagesMustComeInWriterOrder) {
     EXPECT_EQ(0, Version().MinorVersion);
     ASSERT_EQ(S_OK, info->GetBasicInfo(&version, address, &projector));
     EXPECT_STREQ("", address);
+
+    // An address longer than its field is cut at 63 characters.
+    ASSERT_EQ(S_OK, Load("MinorVersion=1\n[[PROJECTOR_ADDRESS[" + std::string(70, 'q') + "]]]\n"));
+    ASSERT_EQ(S_OK, info->GetBasicInfo(&version, address, &projector));
+    EXPECT_EQ(std::string(63, 'q'), address);
 }
 
 TEST_F(GeoBlackLevelInfoTest, IdentityCopyOutAndNullPointers) {
@@ -385,6 +390,7 @@ TEST_F(GeoBlackLevelInfoTest, IdentityCopyOutAndNullPointers) {
     EXPECT_EQ(E_POINTER, info->SetBlackLevelInfo(nullptr));
     EXPECT_EQ(E_POINTER, info->GetBlackLevelInfo(nullptr));
     EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 4));
+    EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, &written));
     EXPECT_EQ(S_OK, info->SetEdgeBlendInfo(nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(S_OK, info->FreeData());
     EXPECT_EQ(kZeroFile, Save());

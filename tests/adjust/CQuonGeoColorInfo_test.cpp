@@ -189,6 +189,7 @@ TEST_F(GeoColorInfoTest, IdentityCopyOutAndNullPointers) {
     EXPECT_EQ(E_POINTER, info->SetPictureSetting(nullptr));
     EXPECT_EQ(E_POINTER, info->GetPictureSetting(nullptr));
     EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, &written));
+    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 4));
     EXPECT_EQ(S_OK, info->FreeData());
     EXPECT_EQ(kZeroFile, Save());
 }

@@ -82,14 +82,13 @@ TEST(GeometryFile, StagesEndAtTheNextHeader) {
     const Section stages[] = {Section::Projector, Section::EdgeBlendSetting, Section::BlackLevelLeft};
     geofile::ReadInStages(
         "Major=1\nMajorVersion=2\nScreen=3\nMinorVersion=4\nMajorVersion=5\n"
-        "[PROJECTOR]\nMarker=8\n[[PROJECTOR_ADDRESS[first]]]\n[[PROJECTOR_ADDRESS[second]]]\nMajor=6 Minor=7\n"
+        "[PROJECTOR]\nMarker=8\n[PROJECTOR_ADDRESS]\n[[PROJECTOR_ADDRESS[second]]]\nMajor=6 Minor=7\n"
         "Minor=\n[BLACKLEVEL_LOCATION_LEFT]\nPanel=9\n[EDGEBLEND_SETTING]\nMarker=10\n"
         "[BLACKLEVEL_LOCATION_LEFT]\nCOLOR=INTERLOCKED=11\nPOINT\n[EDGEBLEND_SETTING]\nMarker=12",
         stages, r);
     const std::vector<std::string> expected = {
         "[VERSION] MajorVersion [MajorVersion] 2",
         "[VERSION] MinorVersion [MinorVersion] 4",
-        "address first",
         "[PROJECTOR] Major [Major] 6 Minor",
         "[PROJECTOR] Minor [Major] 6 Minor",
         "[PROJECTOR] Minor [Minor] ",
