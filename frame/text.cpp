@@ -6,13 +6,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <stdexcept>
 
 HRESULT Split(std::string text, char delimiter, std::vector<std::string>& tokens) {
-    std::istringstream stream(std::move(text));
-    std::string field;
-    while (std::getline(stream, field, delimiter)) tokens.push_back(field);
+    // The fields std::getline would extract one after the other: a field
+    // ends at each delimiter, and extraction stops once the text is used up.
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find(delimiter, start);
+        if (end == std::string::npos) {
+            tokens.emplace_back(text, start);
+            break;
+        }
+        tokens.emplace_back(text, start, end - start);
+        start = end + 1;
+    }
     return S_OK;
 }
 
