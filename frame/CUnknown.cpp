@@ -8,7 +8,7 @@ CBaseObject::CBaseObject() { InterlockedIncrement(&m_cObjects); }
 
 CBaseObject::~CBaseObject() { InterlockedDecrement(&m_cObjects); }
 
-LONG CBaseObject::ObjectCount() { return m_cObjects; }
+LONG CBaseObject::ObjectCount() { return __atomic_load_n(&m_cObjects, __ATOMIC_SEQ_CST); }
 
 CUnknown::CUnknown(IUnknown* pUnkOuter)
     : m_cRef(0),
@@ -17,9 +17,19 @@ CUnknown::CUnknown(IUnknown* pUnkOuter)
       m_pUnknown(pUnkOuter != nullptr ? pUnkOuter
                                       : reinterpret_cast<IUnknown*>(static_cast<INonDelegatingUnknown*>(this))) {}
 
+namespace {
+
+// The count read again after an interlocked change (an atomic load, so that
+// a concurrent change is never a data race).
+ULONG CountNow(volatile LONG* count) {
+    return std::max<ULONG>(static_cast<ULONG>(__atomic_load_n(count, __ATOMIC_SEQ_CST)), 1);
+}
+
+}  // namespace
+
 ULONG CUnknown::NonDelegatingAddRef() {
     InterlockedIncrement(&m_cRef);
-    return std::max<ULONG>(static_cast<ULONG>(m_cRef), 1);
+    return CountNow(&m_cRef);
 }
 
 ULONG CUnknown::NonDelegatingRelease() {
@@ -30,5 +40,5 @@ ULONG CUnknown::NonDelegatingRelease() {
         delete this;
         return 0;
     }
-    return std::max<ULONG>(static_cast<ULONG>(m_cRef), 1);
+    return CountNow(&m_cRef);
 }

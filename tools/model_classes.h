@@ -19,4 +19,8 @@ struct ModelClass {
 };
 
 const std::vector<ModelClass>& ModelClasses();
+
+// The module's DllCreateInstance, for rows whose prepare step creates the
+// child objects a host attaches (the colour sheets). Set once after loading.
+void SetModelFactory(PFN_DllCreateInstance create);
 const ModelClass* FindModelClass(const std::string& name);

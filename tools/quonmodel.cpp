@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
         std::cerr << "quonmodel: cannot load DllCreateInstance from " << modulePath << "\n";
         return 2;
     }
+    SetModelFactory(create);
     int worst = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const int r = RoundTrip(create, *cls, args[i], args.size() == 2 ? outPath : std::string());

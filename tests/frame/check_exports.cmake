@@ -5,8 +5,16 @@ if(PLATFORM STREQUAL "windows")
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${MODULE}")
   endif()
-  # The export table lists "[Ordinal/Name Pointer] Table" rows as "[   n] Name".
-  string(REGEX MATCHALL "\\[[ ]*[0-9]+\\] [A-Za-z_][A-Za-z0-9_@]*" rows "${out}")
+  # The export names follow the line "[Ordinal/Name Pointer] Table" as rows
+  # "[   n] Name", up to the next blank line.
+  string(FIND "${out}" "[Ordinal/Name Pointer] Table" start)
+  if(start EQUAL -1)
+    message(FATAL_ERROR "no export table in ${MODULE}")
+  endif()
+  string(SUBSTRING "${out}" ${start} -1 table)
+  string(FIND "${table}" "\n\n" end)
+  string(SUBSTRING "${table}" 0 ${end} table)
+  string(REGEX MATCHALL "\\[[ ]*[0-9]+\\] [A-Za-z_][A-Za-z0-9_@]*" rows "${table}")
   set(names "")
   foreach(row IN LISTS rows)
     string(REGEX REPLACE "^\\[[ ]*[0-9]+\\] " "" name "${row}")

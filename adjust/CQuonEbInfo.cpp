@@ -1,0 +1,34 @@
+#include "adjust/CQuonEbInfo.h"
+
+#include <cstdio>
+
+#include "frame/text.h"
+
+HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
+    if (text == nullptr && length != 0) return E_POINTER;
+    std::vector<std::string> split;
+    CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
+    EbTextLines lines(std::move(split));
+    if (lines.Empty()) return S_OK;
+
+    // The header gives sizeB before sizeA; a number that does not scan
+    // keeps the value held so far.
+    INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
+    std::sscanf(lines.Next(), "%d,%d,%d,%d", &b, &a, &c, &points);
+    const HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
+    if (FAILED(hr)) return hr;
+    m_tables.ReadPairs(lines);
+    return S_OK;
+}
+
+HRESULT CQuonEbInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
+    if (buffer == nullptr || length == nullptr) return E_POINTER;
+    if (!m_tables.Printable()) return E_FAIL;
+    std::string out;
+    quon::AppendFormat(out, "%d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
+                       m_tables.PointCount());
+    m_tables.AppendPoints(out);
+    m_tables.AppendCells(out, "%d, %d, %d, %d, %d, %d, %d \n");
+    m_tables.AppendPairs(out);
+    return quon::CopyOut(out, buffer, capacity, length);
+}

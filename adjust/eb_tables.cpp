@@ -1,0 +1,281 @@
+#include "adjust/eb_tables.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "frame/sizes.h"
+#include "frame/text.h"
+
+HRESULT EbTables::SetName(const char* name) {
+    if (name == nullptr) return E_POINTER;
+    m_name = name;
+    return S_OK;
+}
+
+HRESULT EbTables::GetName(char** name) const {
+    if (name == nullptr || *name == nullptr) return E_POINTER;
+    std::memcpy(*name, m_name.c_str(), m_name.size() + 1);
+    return S_OK;
+}
+
+HRESULT EbTables::AllocateCells(INT32 a, INT32 b, INT32 c) {
+    const int64_t count = quon::Int32Count({a, b, c});
+    if (count < 0) return E_INVALIDARG;
+    std::vector<EbCell> cells = quon::ZeroedArray<EbCell>(static_cast<uint64_t>(count));
+    std::vector<EbProfile> profiles = quon::ZeroedArray<EbProfile>(static_cast<uint64_t>(count));
+    std::vector<EbCellPairs> pairs = quon::ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(count) : 0);
+    m_cells.swap(cells);
+    m_profiles.swap(profiles);
+    m_pairs.swap(pairs);
+    m_sizeA = a;
+    m_sizeB = b;
+    m_sizeC = c;
+    m_cellsHeld = true;
+    return S_OK;
+}
+
+HRESULT EbTables::GetCellDims(UINT32* a, UINT32* b, UINT32* c) const {
+    if (a == nullptr || b == nullptr || c == nullptr) return E_POINTER;
+    *a = static_cast<UINT32>(m_sizeA);
+    *b = static_cast<UINT32>(m_sizeB);
+    *c = static_cast<UINT32>(m_sizeC);
+    return S_OK;
+}
+
+long long EbTables::CellIndex(UINT32 i, UINT32 j, UINT32 k) const {
+    if (i >= static_cast<UINT32>(m_sizeA) || j >= static_cast<UINT32>(m_sizeB) || k >= static_cast<UINT32>(m_sizeC))
+        return -1;
+    return (static_cast<long long>(i) * m_sizeB + j) * m_sizeC + k;
+}
+
+long long EbTables::PointIndex(UINT32 i, UINT32 j) const {
+    // A load sets the point count without the grid, so the index is checked
+    // against the points held rather than against rows and columns.
+    const long long index = static_cast<long long>(i) * m_pointColumns + j;
+    return index < static_cast<long long>(m_points.size()) ? index : -1;
+}
+
+HRESULT EbTables::SetCell(UINT32 i, UINT32 j, UINT32 k, const EbCell* cell, const EbProfile* profile) {
+    if (cell == nullptr || profile == nullptr) return E_POINTER;
+    if (!m_cellsHeld) return E_FAIL;
+    const long long index = CellIndex(i, j, k);
+    if (index < 0) return E_INVALIDARG;
+    m_cells[static_cast<std::size_t>(index)] = *cell;
+    m_profiles[static_cast<std::size_t>(index)] = *profile;
+    return S_OK;
+}
+
+HRESULT EbTables::GetCell(UINT32 i, UINT32 j, UINT32 k, EbCell* cell, EbProfile* profile) const {
+    if (cell == nullptr || profile == nullptr) return E_POINTER;
+    if (!m_cellsHeld) return E_FAIL;
+    const long long index = CellIndex(i, j, k);
+    if (index < 0) return E_INVALIDARG;
+    *cell = m_cells[static_cast<std::size_t>(index)];
+    *profile = m_profiles[static_cast<std::size_t>(index)];
+    return S_OK;
+}
+
+HRESULT EbTables::SetCellPairs(UINT32 i, UINT32 j, UINT32 k, const EbCellPairs* pairs) {
+    if (pairs == nullptr) return E_POINTER;
+    if (!m_cellsHeld || !m_withPairs) return E_FAIL;
+    const long long index = CellIndex(i, j, k);
+    if (index < 0) return E_INVALIDARG;
+    m_pairs[static_cast<std::size_t>(index)] = *pairs;
+    return S_OK;
+}
+
+HRESULT EbTables::GetCellPairs(UINT32 i, UINT32 j, UINT32 k, EbCellPairs* pairs) const {
+    if (pairs == nullptr) return E_POINTER;
+    if (!m_cellsHeld || !m_withPairs) return E_FAIL;
+    const long long index = CellIndex(i, j, k);
+    if (index < 0) return E_INVALIDARG;
+    *pairs = m_pairs[static_cast<std::size_t>(index)];
+    return S_OK;
+}
+
+HRESULT EbTables::AllocatePoints(INT32 rows, INT32 columns, UINT32 mode) {
+    const int64_t count = quon::Int32Count({rows, columns});
+    if (count < 0) return E_INVALIDARG;
+    std::vector<EbPoint> points = quon::ZeroedArray<EbPoint>(static_cast<uint64_t>(count));
+    m_points.swap(points);
+    m_pointRows = rows;
+    m_pointColumns = columns;
+    m_pointMode = mode;
+    m_pointCount = static_cast<INT32>(count);
+    m_pointsHeld = true;
+    return S_OK;
+}
+
+HRESULT EbTables::GetPointGrid(UINT32* rows, UINT32* columns, UINT32* mode) const {
+    if (rows == nullptr || columns == nullptr || mode == nullptr) return E_POINTER;
+    *rows = static_cast<UINT32>(m_pointRows);
+    *columns = static_cast<UINT32>(m_pointColumns);
+    *mode = m_pointMode;
+    return S_OK;
+}
+
+HRESULT EbTables::SetPoint(UINT32 i, UINT32 j, const EbPoint* point) {
+    if (point == nullptr) return E_POINTER;
+    if (!m_pointsHeld) return E_FAIL;
+    const long long index = PointIndex(i, j);
+    if (index < 0) return E_INVALIDARG;
+    m_points[static_cast<std::size_t>(index)] = *point;
+    return S_OK;
+}
+
+HRESULT EbTables::GetPoint(UINT32 i, UINT32 j, EbPoint* point) const {
+    if (point == nullptr) return E_POINTER;
+    if (!m_pointsHeld) return E_FAIL;
+    const long long index = PointIndex(i, j);
+    if (index < 0) return E_INVALIDARG;
+    *point = m_points[static_cast<std::size_t>(index)];
+    return S_OK;
+}
+
+HRESULT EbTables::FreeData() {
+    std::vector<EbCell>().swap(m_cells);
+    std::vector<EbProfile>().swap(m_profiles);
+    std::vector<EbCellPairs>().swap(m_pairs);
+    std::vector<EbPoint>().swap(m_points);
+    m_cellsHeld = false;
+    m_pointsHeld = false;
+    return S_OK;
+}
+
+bool EbTables::Printable() const {
+    const bool cellsAnnounced = quon::Int32Count({m_sizeA, m_sizeB, m_sizeC}) > 0;
+    return (m_cellsHeld || !cellsAnnounced) && (m_pointsHeld || m_pointCount <= 0);
+}
+
+void EbTables::AppendPoints(std::string& out) const {
+    for (const EbPoint& p : m_points) quon::AppendFormat(out, "%d, %d, %d, %d, \n", p.p2, p.p3, p.p0, p.p1);
+}
+
+void EbTables::AppendCells(std::string& out, const char* equalLevelFormat) const {
+    for (std::size_t n = 0; n < m_cells.size(); ++n) {
+        const EbCell& cell = m_cells[n];
+        const EbProfile& profile = m_profiles[n];
+        const INT32 a = quon::TruncateToInt32(profile.valueA);
+        const INT32 b = quon::TruncateToInt32(profile.valueB);
+        const INT32 high = quon::TruncateToInt32(cell.levelHigh);
+        const INT32 low = quon::TruncateToInt32(cell.levelLow);
+        const INT32 g = cell.listsPresent == 0 ? 0 : cell.list1Count == 17 ? 1 : 2;
+        if (cell.levelHigh != cell.levelLow) {
+            quon::AppendFormat(out, "%d, %d, %03d%03d, %d, %d, %d, %d, \n", a, b, high, low, cell.valueD, cell.valueE,
+                               cell.valueF, g);
+        } else {
+            quon::AppendFormat(out, equalLevelFormat, a, b, high, cell.valueD, cell.valueE, cell.valueF, g);
+        }
+        if (cell.listsPresent == 0) continue;
+        // Counts larger than the lists print the whole list.
+        const UINT32 count1 = std::min(cell.list1Count, EbProfileList1Size);
+        const UINT32 count2 = std::min(cell.list2Count, EbProfileList2Size);
+        for (UINT32 v = 0; v < count1; ++v) quon::AppendFormat(out, "%d, ", profile.list1[v]);
+        out += '\n';
+        for (UINT32 v = 0; v < count2; ++v) quon::AppendFormat(out, "%d, ", profile.list2[v]);
+        out += '\n';
+    }
+}
+
+void EbTables::AppendPairs(std::string& out) const {
+    for (const EbCellPairs& cell : m_pairs) {
+        INT32 v[8];
+        for (UINT32 p = 0; p < EbCellPairCount; ++p) {
+            v[2 * p] = cell.pairs[p].enable != 0 ? cell.pairs[p].x : -1;
+            v[2 * p + 1] = cell.pairs[p].enable != 0 ? cell.pairs[p].y : -1;
+        }
+        quon::AppendFormat(out, "%d, %d, %d, %d, %d, %d, %d, %d,\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    }
+}
+
+namespace {
+
+// Stores the pieces of a list line that scan as a number, in order, as many
+// as the list holds; returns how many were stored.
+UINT32 ReadList(const char* line, INT32* list, UINT32 size) {
+    if (line == nullptr) return 0;
+    std::vector<std::string> pieces;
+    CQuonCommonClass().SplitTrimmed(line, ',', pieces);
+    UINT32 stored = 0;
+    for (const std::string& piece : pieces) {
+        if (stored == size) break;
+        int value = 0;
+        if (std::sscanf(piece.c_str(), "%d", &value) == 1) list[stored++] = value;
+    }
+    return stored;
+}
+
+}  // namespace
+
+HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount) {
+    const int64_t cellCount = quon::Int32Count({a, b, c});
+    if (cellCount < 0 || pointCount < 0) return E_INVALIDARG;
+    std::vector<EbPoint> points = quon::ZeroedArray<EbPoint>(static_cast<uint64_t>(pointCount));
+    std::vector<EbCell> cells = quon::ZeroedArray<EbCell>(static_cast<uint64_t>(cellCount));
+    std::vector<EbProfile> profiles = quon::ZeroedArray<EbProfile>(static_cast<uint64_t>(cellCount));
+    std::vector<EbCellPairs> pairs = quon::ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(cellCount) : 0);
+
+    // Records without a line stay zero.
+    for (EbPoint& p : points) {
+        const char* line = lines.Next();
+        if (line == nullptr) break;
+        std::sscanf(line, "%d,%d,%d,%d,", &p.p2, &p.p3, &p.p0, &p.p1);
+    }
+    for (std::size_t n = 0; n < cells.size(); ++n) {
+        const char* line = lines.Next();
+        if (line == nullptr) break;
+        int v[7] = {};
+        std::sscanf(line, "%d,%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
+        EbCell& cell = cells[n];
+        EbProfile& profile = profiles[n];
+        profile.valueA = v[0];
+        profile.valueB = v[1];
+        // C carries the two levels run together (high * 1000 + low); a
+        // single level below 1000 stands for both.
+        if (v[2] != 0) {
+            const int high = v[2] / 1000;
+            const int low = v[2] % 1000;
+            cell.levelLow = low;
+            cell.levelHigh = high != 0 ? high : low;
+        }
+        cell.valueD = v[3];
+        cell.valueE = v[4];
+        cell.valueF = v[5];
+        if (v[6] != 0) {
+            cell.listsPresent = 1;
+            cell.list1Count = ReadList(lines.Next(), profile.list1, EbProfileList1Size);
+            cell.list2Count = ReadList(lines.Next(), profile.list2, EbProfileList2Size);
+        }
+    }
+
+    m_points.swap(points);
+    m_cells.swap(cells);
+    m_profiles.swap(profiles);
+    m_pairs.swap(pairs);
+    m_sizeA = a;
+    m_sizeB = b;
+    m_sizeC = c;
+    m_pointCount = pointCount;
+    m_cellsHeld = true;
+    m_pointsHeld = true;
+    return S_OK;
+}
+
+void EbTables::ReadPairs(EbTextLines& lines) {
+    // A pair reads as enabled when both its numbers scan and they are not
+    // the -1, -1 that the writer prints for a disabled pair.
+    for (EbCellPairs& cell : m_pairs) {
+        const char* line = lines.Next();
+        if (line == nullptr) break;
+        int v[8] = {};
+        const int scanned = std::sscanf(line, "%d, %d, %d, %d, %d, %d, %d, %d,", &v[0], &v[1], &v[2], &v[3], &v[4],
+                                        &v[5], &v[6], &v[7]);
+        for (int p = 0; p < 4; ++p) {
+            EbPair& pair = cell.pairs[p];
+            pair.x = v[2 * p];
+            pair.y = v[2 * p + 1];
+            pair.enable = scanned >= 2 * p + 2 && !(pair.x == -1 && pair.y == -1) ? 1 : 0;
+        }
+    }
+}

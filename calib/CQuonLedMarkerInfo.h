@@ -1,0 +1,16 @@
+// CQuonLedMarkerInfo: a named, thread-safe list of LED marker records (two
+// integers, two reals) and its text of one "%d,%d,%d,%d" line per record.
+#pragma once
+
+#include "calib/marker_list.h"
+#include "quon/IQuonLedMarkerInfo.h"
+
+class CQuonLedMarkerInfo
+    : public CQuonMarkerList<CQuonLedMarkerInfo, IQuonLedMarkerInfo, IID_IQuonLedMarkerInfo, LedMarkerRecord> {
+public:
+    explicit CQuonLedMarkerInfo(IUnknown* pUnkOuter) : CQuonMarkerList(pUnkOuter) {}
+
+    static constexpr std::size_t kPieces = 4;
+    static LedMarkerRecord Parse(const std::vector<std::string>& pieces);
+    static void Print(std::string& out, const LedMarkerRecord& record);
+};

@@ -1,0 +1,47 @@
+#include "calib/calib_text.h"
+
+#include "frame/text.h"
+
+namespace quon::calib {
+
+INT32 TruncateToInt32(double value) {
+    // Representable after truncation exactly when -2^31 - 1 < value < 2^31;
+    // the comparisons are false for NaN.
+    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<INT32>(value);
+    return INT32_MIN;
+}
+
+ValueLines::ValueLines(const char* text, UINT32 length) {
+    CQuonCommonClass splitter;
+    splitter.SplitTrimmed(quon::TextOfLength(text, length), '\n', m_lines);
+}
+
+const std::string& ValueLines::Next() {
+    static const std::string kNoLine;
+    if (m_next >= m_lines.size()) return kNoLine;
+    return m_lines[m_next++];
+}
+
+INT32 ValueLines::Int() { return quon::Stoi(Next()); }
+
+INT32 ValueLines::Long() { return quon::Stol(Next()); }
+
+float ValueLines::Float() { return quon::Stof(Next()); }
+
+double ValueLines::Double() { return quon::Stod(Next()); }
+
+HRESULT PutTerminatedText(const std::string& text, char* buffer, UINT32 capacity, UINT32* length, bool zeroFill) {
+    if (length == nullptr) return E_POINTER;
+    if (buffer == nullptr && capacity != 0) return E_POINTER;
+    if (zeroFill && capacity != 0) std::memset(buffer, 0, capacity);
+    if (text.empty()) {
+        *length = 0;
+        return S_OK;
+    }
+    *length = static_cast<UINT32>(text.size());
+    if (text.size() + 1 > capacity) return E_FAIL;
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return S_OK;
+}
+
+}  // namespace quon::calib

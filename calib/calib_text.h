@@ -1,0 +1,115 @@
+// Mechanics shared by the camera calibration and detection texts: the
+// one-value-per-line cursor, the truncation of reals to 32-bit integers, the
+// NUL-terminated writers of the record lists, the bound on table sizes and
+// the growable record list.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quon/platform_types.h"
+
+namespace quon::calib {
+
+// A table (one allocation) may hold at most this many bytes. Counts that
+// would need more, whether from a host call or from a text, are refused with
+// E_INVALIDARG instead of exhausting memory.
+inline constexpr std::size_t kMaxTableBytes = std::size_t{256} << 20;
+
+// True when count records of recordSize bytes form a table the object may
+// allocate: count is not negative and the table stays within kMaxTableBytes.
+inline bool TableFits(int64_t count, std::size_t recordSize) {
+    return count >= 0 && static_cast<uint64_t>(count) <= kMaxTableBytes / recordSize;
+}
+
+// Truncates toward zero to a 32-bit integer; a value outside the 32-bit range
+// (or not a number) becomes -2147483648, as the processor's conversion does.
+INT32 TruncateToInt32(double value);
+
+// The lines of a one-value-per-line text, taken strictly by position. The
+// text is exactly length bytes, cut at "\n" with the trimming splitter, which
+// drops empty lines. Each call converts the next line with a checking
+// conversion; once the lines are used up, the next value reads as an empty
+// line, so a short text fails like a line without a number
+// (std::invalid_argument "invalid stoi argument", ...).
+class ValueLines {
+public:
+    ValueLines(const char* text, UINT32 length);
+
+    INT32 Int();      // stoi
+    INT32 Long();     // stol (32-bit)
+    float Float();    // stof
+    double Double();  // stod
+
+private:
+    const std::string& Next();
+
+    std::vector<std::string> m_lines;
+    std::size_t m_next = 0;
+};
+
+// Writes text followed by its NUL from the start of buffer and sets *length
+// to the text length (the NUL not counted). With zeroFill the whole capacity
+// is first set to zero bytes. An empty text writes nothing at all. When text
+// and NUL do not fit in capacity the result is E_FAIL, nothing is written
+// (but for the zero fill) and *length receives the text length, so that the
+// caller can offer a larger buffer (a null buffer of capacity 0 asks for
+// the length only). A null length, or a null buffer with a capacity, gives
+// E_POINTER.
+HRESULT PutTerminatedText(const std::string& text, char* buffer, UINT32 capacity, UINT32* length, bool zeroFill);
+
+// A list that grows in steps of 128 records: when an append finds it full,
+// the capacity becomes count + 1 rounded up to a multiple of 128, a zeroed
+// storage of that size replaces the old one and the records are copied over.
+// It takes no lock; its owner does.
+template <class T>
+class GrowableList {
+public:
+    static constexpr UINT32 kStep = 128;
+
+    // Appends a copy of record. E_OUTOFMEMORY when the count would no longer
+    // fit 32 bits.
+    HRESULT Append(const T& record) {
+        if (m_count == m_capacity) {
+            const uint64_t wanted = (static_cast<uint64_t>(m_count) + 1 + kStep - 1) / kStep * kStep;
+            if (wanted > UINT32_MAX) return E_OUTOFMEMORY;
+            std::unique_ptr<T[]> storage(new T[wanted]());
+            if (m_count != 0) std::memcpy(storage.get(), m_storage.get(), sizeof(T) * m_count);
+            m_storage = std::move(storage);
+            m_capacity = static_cast<UINT32>(wanted);
+        }
+        m_storage[m_count++] = record;
+        return S_OK;
+    }
+
+    // Copies record index out: E_INVALIDARG (nothing written) when index is
+    // not below the count.
+    HRESULT Get(UINT32 index, T* record) const {
+        if (index >= m_count) return E_INVALIDARG;
+        *record = m_storage[index];
+        return S_OK;
+    }
+
+    // Releases the storage; capacity and count become 0.
+    void Free() {
+        m_storage.reset();
+        m_capacity = 0;
+        m_count = 0;
+    }
+
+    UINT32 Count() const { return m_count; }
+    UINT32 Capacity() const { return m_capacity; }
+    const T* begin() const { return m_storage.get(); }
+    const T* end() const { return m_storage.get() + m_count; }
+
+private:
+    UINT32 m_capacity = 0;
+    UINT32 m_count = 0;
+    std::unique_ptr<T[]> m_storage;
+};
+
+}  // namespace quon::calib

@@ -1,0 +1,178 @@
+#include "calib/camera_bands.h"
+
+#include "frame/text.h"
+
+namespace quon::calib {
+
+namespace {
+
+// Products and sums of the derivations are taken in 64 bits and stored as
+// 32-bit values (wrapping round, like the 32-bit arithmetic of the text).
+INT32 Narrow(int64_t value) { return static_cast<INT32>(static_cast<uint32_t>(value)); }
+
+constexpr std::size_t kCameraBytes = sizeof(CameraRegion) + sizeof(CameraPointRange);
+
+}  // namespace
+
+HRESULT CameraBandModel::SetPatternGrid(INT32 rows, INT32 columns, UINT32 code) {
+    if (rows < 0 || columns < 0) return E_INVALIDARG;
+    const int64_t count = static_cast<int64_t>(rows) * columns;
+    if (count > INT32_MAX) return E_INVALIDARG;
+    patternRows = rows;
+    patternColumns = columns;
+    patternCode = code;
+    horizontal = columns > rows ? 1 : 0;
+    patternPointCount = static_cast<INT32>(count);
+    return S_OK;
+}
+
+HRESULT CameraBandModel::GetPatternGrid(UINT32* rows, UINT32* columns, UINT32* code) const {
+    if (rows == nullptr || columns == nullptr || code == nullptr) return E_POINTER;
+    *rows = static_cast<UINT32>(patternRows);
+    *columns = static_cast<UINT32>(patternColumns);
+    *code = patternCode;
+    return S_OK;
+}
+
+HRESULT CameraBandModel::SetCameraGrid(INT32 rows, INT32 columns, UINT32 mode) {
+    if (rows < 0 || columns < 0) return E_INVALIDARG;
+    const int64_t count = static_cast<int64_t>(rows) * columns;
+    if (!TableFits(count, kCameraBytes)) return E_INVALIDARG;
+    regions.assign(static_cast<std::size_t>(count), CameraRegion{});
+    ranges.assign(static_cast<std::size_t>(count), CameraPointRange{});
+    cameraRows = rows;
+    cameraColumns = columns;
+    cameraCount = static_cast<INT32>(count);
+    cameraMode = static_cast<INT32>(mode);
+    wrap = mode == 2 ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT CameraBandModel::GetCameraGrid(UINT32* rows, UINT32* columns, UINT32* mode) const {
+    if (rows == nullptr || columns == nullptr || mode == nullptr) return E_POINTER;
+    *rows = static_cast<UINT32>(cameraRows);
+    *columns = static_cast<UINT32>(cameraColumns);
+    *mode = static_cast<UINT32>(cameraMode);
+    return S_OK;
+}
+
+bool CameraBandModel::TablesReady() const {
+    return cameraCount >= 0 && regions.size() == static_cast<std::size_t>(cameraCount) &&
+           ranges.size() == regions.size();
+}
+
+void CameraBandModel::FreeTables() {
+    std::vector<CameraRegion>().swap(regions);
+    std::vector<CameraPointRange>().swap(ranges);
+}
+
+int64_t CameraBandModel::CameraIndex(UINT32 row, UINT32 column) const {
+    const int64_t index = static_cast<int64_t>(row) * cameraColumns + column;
+    return index < static_cast<int64_t>(regions.size()) ? index : -1;
+}
+
+HRESULT CameraBandModel::SetCameraRegion(UINT32 row, UINT32 column, const CameraRegion* region) {
+    if (region == nullptr) return E_POINTER;
+    if (!TablesReady()) return E_FAIL;
+    const int64_t i = CameraIndex(row, column);
+    if (i < 0) return E_INVALIDARG;
+    regions[static_cast<std::size_t>(i)] = *region;
+
+    const int64_t R = patternRows;
+    const int64_t C = patternColumns;
+    const int64_t sr = region->startRow, er = region->endRow;
+    const int64_t sc = region->startColumn, ec = region->endColumn;
+    CameraPointRange& range = ranges[static_cast<std::size_t>(i)];
+    if (horizontal != 0) {
+        // Column bands: every row of columns sc ... ec (wrapping past C to 1).
+        const int64_t width = wrap == 1 && ec == 1 ? C - sc + 2 : ec - sc + 1;
+        range.firstPoint = Narrow(sc);
+        range.lastPoint = Narrow((R - 1) * C + ec);
+        range.pointCount = Narrow(R * width);
+    } else {
+        // Row bands: every column of rows sr ... er (wrapping past R to 1).
+        const int64_t height = wrap == 1 && er == 1 ? R - sr + 2 : er - sr + 1;
+        range.firstPoint = Narrow((sr - 1) * C + 1);
+        range.lastPoint = Narrow(C * er);
+        range.pointCount = Narrow(height * C);
+    }
+    return S_OK;
+}
+
+HRESULT CameraBandModel::GetCameraRegion(UINT32 row, UINT32 column, CameraRegion* region) const {
+    if (region == nullptr) return E_POINTER;
+    if (!TablesReady()) return E_FAIL;
+    const int64_t i = CameraIndex(row, column);
+    if (i < 0) return E_INVALIDARG;
+    *region = regions[static_cast<std::size_t>(i)];
+    return S_OK;
+}
+
+// Both init texts print their one-decimal lines with "%.01f" / "%.1f", which
+// are the same conversion.
+void CameraBandModel::WriteHeader(std::string& out, const CalibTuning& tuning, UINT32 id) const {
+    quon::AppendFormat(out, "%d\n", patternPointCount);
+    quon::AppendFormat(out, "%d\n", tuning.tuning1);
+    quon::AppendFormat(out, "%.01f\n", tuning.tuning2);
+    quon::AppendFormat(out, "%.01f\n", tuning.tuning3);
+    quon::AppendFormat(out, "%d\n", tuning.tuning4);
+    quon::AppendFormat(out, "%d\n", horizontal);
+    quon::AppendFormat(out, "%.01f\n", tuning.tuning5);
+    quon::AppendFormat(out, "%.01f\n", tuning.tuning6);
+    quon::AppendFormat(out, "%d\n", tuning.tuning7);
+    quon::AppendFormat(out, "%d\n", patternColumns);
+    quon::AppendFormat(out, "%d\n", patternRows);
+    quon::AppendFormat(out, "%d\n", static_cast<INT32>(patternCode));
+    quon::AppendFormat(out, "%d\n", static_cast<INT32>(id));
+    quon::AppendFormat(out, "%d\n", cameraCount);
+    quon::AppendFormat(out, "%d\n", wrap);
+}
+
+void CameraBandModel::ReadHeader(ValueLines& lines, CalibTuning& tuning, UINT32& id) {
+    patternPointCount = lines.Int();
+    tuning.tuning1 = lines.Int();
+    tuning.tuning2 = lines.Double();
+    tuning.tuning3 = lines.Double();
+    tuning.tuning4 = lines.Int();
+    horizontal = lines.Int();
+    tuning.tuning5 = lines.Double();
+    tuning.tuning6 = lines.Double();
+    tuning.tuning7 = lines.Int();
+    patternColumns = lines.Int();
+    patternRows = lines.Int();
+    patternCode = static_cast<UINT32>(lines.Int());
+    id = static_cast<UINT32>(lines.Int());
+    cameraCount = lines.Int();
+    wrap = lines.Int();
+}
+
+void CameraBandModel::WriteRanges(std::string& out) const {
+    for (const CameraPointRange& range : ranges) {
+        quon::AppendFormat(out, "%d\n%d\n%d\n", range.firstPoint, range.lastPoint, range.pointCount);
+    }
+}
+
+HRESULT CameraBandModel::ReadRanges(ValueLines& lines) {
+    if (!TableFits(cameraCount, kCameraBytes)) return E_INVALIDARG;
+    regions.assign(static_cast<std::size_t>(cameraCount), CameraRegion{});
+    ranges.assign(static_cast<std::size_t>(cameraCount), CameraPointRange{});
+
+    const int64_t R = patternRows;
+    const int64_t C = patternColumns;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        CameraPointRange& range = ranges[i];
+        range.firstPoint = lines.Int();
+        range.lastPoint = lines.Int();
+        range.pointCount = lines.Int();
+        if (R < 1 || C < 1) continue;
+        const int64_t first = range.firstPoint, last = range.lastPoint;
+        if (horizontal != 0) {
+            regions[i] = CameraRegion{1, Narrow(R), range.firstPoint, Narrow(last - (R - 1) * C)};
+        } else {
+            regions[i] = CameraRegion{Narrow((first - 1) / C + 1), Narrow(last / C), 1, Narrow(C)};
+        }
+    }
+    return S_OK;
+}
+
+}  // namespace quon::calib

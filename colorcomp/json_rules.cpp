@@ -1,0 +1,112 @@
+#include "colorcomp/json_rules.h"
+
+#include <cstring>
+
+namespace quon::json {
+
+void AssertionFailed(const char* condition) { throw std::runtime_error(condition); }
+
+HRESULT Parse(Document& document, const char* text, UINT32 length) {
+    if (text == nullptr && length != 0) return E_POINTER;
+    const std::string copy = text == nullptr ? std::string() : std::string(text, length);
+    document.Parse(copy.c_str());
+    return S_OK;
+}
+
+const Value* Present(const Value& object, const char* key) {
+    const Value* member = Existing(object, key);
+    return member == nullptr || member->IsNull() ? nullptr : member;
+}
+
+const Value* Existing(const Value& object, const char* key) {
+    const Value::ConstMemberIterator it = object.FindMember(key);
+    return it == object.MemberEnd() ? nullptr : &it->value;
+}
+
+void CopyText(const Value& value, char* field, std::size_t size) {
+    const char* text = value.GetString();
+    std::size_t length = value.GetStringLength();
+    if (length > size - 1) length = size - 1;
+    std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
+Builder::Builder() { m_document.Parse("{}"); }
+
+void Builder::AddText(Value& object, const char* key, const char* field, std::size_t size) {
+    // A field filled to its end without a NUL is written up to its end.
+    const std::size_t length = strnlen(field, size);
+    Value text(field, static_cast<rapidjson::SizeType>(length), Alloc());
+    object.AddMember(rapidjson::StringRef(key), text, Alloc());
+}
+
+void Builder::AddUint(Value& object, const char* key, UINT32 value) {
+    object.AddMember(rapidjson::StringRef(key), Value(static_cast<unsigned>(value)), Alloc());
+}
+
+void Builder::AddInt(Value& object, const char* key, INT32 value) {
+    object.AddMember(rapidjson::StringRef(key), Value(static_cast<int>(value)), Alloc());
+}
+
+void Builder::AddInt64(Value& object, const char* key, INT64 value) {
+    object.AddMember(rapidjson::StringRef(key), Value(static_cast<int64_t>(value)), Alloc());
+}
+
+void Builder::AddBool(Value& object, const char* key, bool value) {
+    object.AddMember(rapidjson::StringRef(key), Value(value), Alloc());
+}
+
+void Builder::AddDouble(Value& object, const char* key, double value) {
+    object.AddMember(rapidjson::StringRef(key), Value(value), Alloc());
+}
+
+Value& Builder::AddObject(Value& object, const char* key) {
+    object.AddMember(rapidjson::StringRef(key), Value(rapidjson::kObjectType), Alloc());
+    return object.MemberEnd()[-1].value;
+}
+
+Value& Builder::AddObject(Value& object, const std::string& copiedKey) {
+    Value key(copiedKey.c_str(), static_cast<rapidjson::SizeType>(copiedKey.size()), Alloc());
+    object.AddMember(key, Value(rapidjson::kObjectType), Alloc());
+    return object.MemberEnd()[-1].value;
+}
+
+Value& Builder::AddArray(Value& object, const char* key) {
+    object.AddMember(rapidjson::StringRef(key), Value(rapidjson::kArrayType), Alloc());
+    return object.MemberEnd()[-1].value;
+}
+
+void Builder::AddDoubles(Value& object, const char* key, const double* values, std::size_t count) {
+    Value& array = AddArray(object, key);
+    array.Reserve(static_cast<rapidjson::SizeType>(count), Alloc());
+    for (std::size_t i = 0; i < count; ++i) array.PushBack(Value(values[i]), Alloc());
+}
+
+void Builder::PushDoubles(Value& array, const double* values, std::size_t count) {
+    Value element(rapidjson::kArrayType);
+    element.Reserve(static_cast<rapidjson::SizeType>(count), Alloc());
+    for (std::size_t i = 0; i < count; ++i) element.PushBack(Value(values[i]), Alloc());
+    array.PushBack(element, Alloc());
+}
+
+bool Builder::Render(std::string& text) const {
+    rapidjson::StringBuffer out;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(out);
+    if (!m_document.Accept(writer)) return false;
+    text.assign(out.GetString(), out.GetSize());
+    return true;
+}
+
+HRESULT WriteOut(const Builder& builder, char* buffer, INT64 capacity, UINT32* written) {
+    if (buffer == nullptr) return E_FAIL;
+    if (capacity < 0) return E_INVALIDARG;
+    if (written == nullptr) return E_POINTER;
+    std::string text;
+    if (!builder.Render(text)) return E_FAIL;
+    if (text.size() > static_cast<std::size_t>(capacity)) return E_FAIL;
+    std::memcpy(buffer, text.data(), text.size());
+    *written = static_cast<UINT32>(text.size());
+    return S_OK;
+}
+
+}  // namespace quon::json

@@ -1,0 +1,51 @@
+// Counts, extents and integer truncations taken from untrusted numbers (a
+// header read from text, a caller's record): the model's arrays are sized and
+// addressed only through these, so that an absurd size ends in a refusal or
+// the allocation failure exception instead of a wrapped count.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <new>
+#include <vector>
+
+#include "quon/platform_types.h"
+
+namespace quon {
+
+// Largest array a model object allocates, in bytes. A larger request is
+// treated as memory exhaustion: the standard allocation failure exception,
+// thrown before anything is allocated.
+inline constexpr uint64_t kMaxArrayBytes = uint64_t{1} << 31;
+
+// A fresh array of count zeroed records. Throws std::bad_alloc when the array
+// would exceed kMaxArrayBytes or the memory is exhausted.
+template <class T>
+std::vector<T> ZeroedArray(uint64_t count) {
+    if (count > kMaxArrayBytes / sizeof(T)) throw std::bad_alloc();
+    return std::vector<T>(static_cast<std::size_t>(count));
+}
+
+// A double truncated toward zero to a signed 32-bit integer the way the x64
+// conversion instruction does it: NaN and values outside the 32-bit range
+// give INT32_MIN (0x80000000), so a loop bound taken from them never runs.
+inline INT32 TruncateToInt32(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+    return static_cast<INT32>(value);
+}
+
+// The product of signed 32-bit extents as a count, or -1 when an extent is
+// negative or the product does not fit a signed 32-bit number.
+inline int64_t Int32Count(std::initializer_list<INT32> extents) {
+    int64_t count = 1;
+    for (INT32 extent : extents) {
+        if (extent < 0) return -1;
+        count *= extent;
+        if (count > INT32_MAX) return -1;
+    }
+    return count;
+}
+
+}  // namespace quon

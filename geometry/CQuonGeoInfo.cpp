@@ -1,0 +1,209 @@
+#include "geometry/CQuonGeoInfo.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "frame/sizes.h"
+#include "frame/text.h"
+
+HRESULT CQuonGeoInfo::AllocatePoints(INT32 rows, INT32 columns, UINT32 mode) {
+    const HRESULT hr = m_tables.AllocatePoints(rows, columns, mode);
+    if (FAILED(hr)) return hr;
+    // The point layout follows from the grid, its mode and the cell extents.
+    const auto columnLayout = [&] { return columns == 1 && rows > 1 ? 2 : 1; };
+    if (rows == 1 && columns == 1) {
+        m_pointLayout = 0;
+    } else if (mode == 3) {
+        m_pointLayout = 3;
+    } else if (mode == 2) {
+        m_pointLayout = columnLayout();
+    } else if (mode == 1) {
+        const UINT32 points = static_cast<UINT32>(rows) * static_cast<UINT32>(columns);
+        const UINT32 cells = static_cast<UINT32>(m_tables.SizeA()) * static_cast<UINT32>(m_tables.SizeB());
+        m_pointLayout = points == cells ? 3 : columnLayout();
+    } else {
+        m_pointLayout = 1;
+    }
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::SetParams(const GeoInfoParams* params) {
+    if (params == nullptr) return E_POINTER;
+    m_params = *params;
+    m_paramFlag = m_params.mode != 1 ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::GetParams(GeoInfoParams* params) {
+    if (params == nullptr) return E_POINTER;
+    *params = m_params;
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::AllocateMarkers(INT32 rows, INT32 columns) {
+    const int64_t count = quon::Int32Count({rows, columns});
+    if (count < 0) return E_INVALIDARG;
+    std::vector<GeoMarker> markers = quon::ZeroedArray<GeoMarker>(static_cast<uint64_t>(count));
+    m_markers.swap(markers);
+    m_markerRows = rows;
+    m_markerColumns = columns;
+    m_markerCount = static_cast<INT32>(count);
+    m_markersHeld = true;
+    if (columns == 2 && rows == 2) {
+        m_markerLayout = 0;
+    } else if (columns == 2 && rows >= 3) {
+        m_markerLayout = 2;
+    } else if (columns >= 3 && rows == 2) {
+        m_markerLayout = 1;
+    } else if (columns >= 3 && rows >= 3) {
+        m_markerLayout = 4;
+    } else {
+        m_markerLayout = 0;
+    }
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::GetMarkerGrid(UINT32* rows, UINT32* columns) {
+    if (rows == nullptr || columns == nullptr) return E_POINTER;
+    *rows = static_cast<UINT32>(m_markerRows);
+    *columns = static_cast<UINT32>(m_markerColumns);
+    return S_OK;
+}
+
+long long CQuonGeoInfo::MarkerIndex(UINT32 i, UINT32 j) const {
+    // A load may set the count without the grid, so the index is checked
+    // against the markers held.
+    const long long index = static_cast<long long>(i) * m_markerColumns + j;
+    return index >= 0 && index < static_cast<long long>(m_markers.size()) ? index : -1;
+}
+
+HRESULT CQuonGeoInfo::SetMarker(UINT32 i, UINT32 j, const double position[2], UINT32 flag) {
+    if (position == nullptr) return E_POINTER;
+    if (!m_markersHeld) return E_FAIL;
+    const long long index = MarkerIndex(i, j);
+    if (index < 0) return E_INVALIDARG;
+    m_markers[static_cast<std::size_t>(index)] = GeoMarker{position[0], position[1], flag};
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::GetMarker(UINT32 i, UINT32 j, double position[2], UINT32* flag) {
+    if (position == nullptr || flag == nullptr) return E_POINTER;
+    if (!m_markersHeld) return E_FAIL;
+    const long long index = MarkerIndex(i, j);
+    if (index < 0) return E_INVALIDARG;
+    const GeoMarker& marker = m_markers[static_cast<std::size_t>(index)];
+    position[0] = marker.x;
+    position[1] = marker.y;
+    *flag = marker.flag;
+    return S_OK;
+}
+
+std::vector<std::size_t> CQuonGeoInfo::MarkerOrder() const {
+    const std::size_t count = m_markers.size();
+    if (m_markerLayout == 0 && count == 4) return {0, 1, 3, 2};
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    // Two columns listed column by column, when the grid covers the markers
+    // exactly; any other case lists them in storage order.
+    if (m_markerLayout == 2 && m_markerColumns == 2 && static_cast<std::size_t>(m_markerRows) * 2 == count) {
+        for (std::size_t j = 0; j < 2; ++j) {
+            for (std::size_t i = 0; i < static_cast<std::size_t>(m_markerRows); ++i) order.push_back(i * 2 + j);
+        }
+        return order;
+    }
+    for (std::size_t n = 0; n < count; ++n) order.push_back(n);
+    return order;
+}
+
+HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
+    if (text == nullptr && length != 0) return E_POINTER;
+    std::vector<std::string> split;
+    CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
+    EbTextLines lines(std::move(split));
+    if (lines.Empty()) return S_OK;
+
+    // Numbers that do not scan keep the values held so far.
+    INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
+    INT32 pointLayout = m_pointLayout;
+    std::sscanf(lines.Next(), "%d,%d,%d,%d,%d", &b, &a, &c, &points, &pointLayout);
+    HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
+    if (FAILED(hr)) return hr;
+    m_pointLayout = pointLayout;
+
+    // A section whose line is missing keeps what it held.
+    if (const char* line = lines.Next()) {
+        int sizeX = 0;
+        int sizeY = 0;
+        const int scanned = std::sscanf(line, "%d,%d,", &sizeX, &sizeY);
+        if (scanned >= 1) m_params.sizeX = sizeX;
+        if (scanned >= 2) m_params.sizeY = sizeY;
+    }
+    if (const char* line = lines.Next()) std::sscanf(line, "%d,%d,", &m_markerLayout, &m_paramFlag);
+    const char* countLine = lines.Next();
+    if (countLine == nullptr) return S_OK;
+    INT32 count = m_markerCount, columns = m_markerColumns, rows = m_markerRows;
+    if (m_markerLayout == 4) {
+        std::sscanf(countLine, "%d,%d,%d,", &count, &columns, &rows);
+    } else {
+        std::sscanf(countLine, "%d,", &count);
+    }
+    if (count < 0 || columns < 0 || rows < 0) return E_INVALIDARG;
+    std::vector<GeoMarker> markers = quon::ZeroedArray<GeoMarker>(static_cast<uint64_t>(count));
+    m_markers.swap(markers);
+    m_markerCount = count;
+    m_markerColumns = columns;
+    m_markerRows = rows;
+    m_markersHeld = true;
+
+    // Line n holds the marker that the writer prints n-th, so a written
+    // text reads back into the same markers.
+    const std::vector<std::size_t> order = MarkerOrder();
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const char* line = lines.Next();
+        if (line == nullptr) break;
+        int flag = 0;
+        GeoMarker& marker = m_markers[order[n]];
+        std::sscanf(line, "%d,%lf,%lf,", &flag, &marker.x, &marker.y);
+        marker.flag = static_cast<UINT32>(flag);
+    }
+    // The corner lines are not read.
+    return S_OK;
+}
+
+HRESULT CQuonGeoInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) {
+    if (buffer == nullptr || written == nullptr) return E_POINTER;
+    if (!m_tables.Printable() || (!m_markersHeld && m_markerCount > 0)) return E_FAIL;
+    std::string out;
+    if (m_pointLayout != 0) {
+        quon::AppendFormat(out, "%d, %d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
+                           m_tables.PointCount(), m_pointLayout);
+    } else {
+        quon::AppendFormat(out, "%d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
+                           m_tables.PointCount());
+    }
+    m_tables.AppendPoints(out);
+    m_tables.AppendCells(out, "%d, %d, %d, %d, %d, %d, %d, \n");
+    quon::AppendFormat(out, "%d, %d, \n", quon::TruncateToInt32(m_params.sizeX), quon::TruncateToInt32(m_params.sizeY));
+    quon::AppendFormat(out, "%d, %d, %d, \n", m_markerLayout, m_paramFlag, m_params.value);
+    if (m_markerLayout == 4) {
+        quon::AppendFormat(out, "%d, %d, %d, \n", m_markerCount, m_markerColumns, m_markerRows);
+    } else {
+        quon::AppendFormat(out, "%d, \n", m_markerCount);
+    }
+    for (std::size_t index : MarkerOrder()) {
+        const GeoMarker& marker = m_markers[index];
+        quon::AppendFormat(out, "%d, %.1f, %.1f, \n", static_cast<INT32>(marker.flag), marker.x, marker.y);
+    }
+    if (m_params.cornersPresent == 1) {
+        quon::AppendFormat(out, "%d, \n", 4);
+        for (const auto& corner : m_params.corners) quon::AppendFormat(out, "%.4f, %.4f, \n", corner[0], corner[1]);
+    }
+    return quon::CopyOut(out, buffer, capacity, written);
+}
+
+HRESULT CQuonGeoInfo::FreeData() {
+    m_tables.FreeData();
+    std::vector<GeoMarker>().swap(m_markers);
+    m_markersHeld = false;
+    return S_OK;
+}

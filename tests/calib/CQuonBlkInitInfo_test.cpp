@@ -1,0 +1,216 @@
+// The black-level detection init info: its text, the point records it fills
+// and its refusals.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "QuonCoreModel.h"
+#include "support/test_support.h"
+
+namespace {
+
+using quontest::Ref;
+
+struct BlkInitInfoTest : ::testing::Test {
+    Ref<IQuonBlkInitInfo> info{CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo};
+
+    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
+    std::string Save(HRESULT* hr = nullptr) {
+        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
+    }
+    PointLevelRecord Record(UINT32 row, UINT32 column) {
+        PointLevelRecord r{};
+        EXPECT_EQ(S_OK, info->GetPointRecord(row, column, &r));
+        return r;
+    }
+};
+
+// Initialize(5, ...), a 2 x 3 pattern with code 4, one camera seeing all of
+// it, levels A = 10 i and B = -i, real value 2.5.
+const std::string kSixPoints = R"(6
+10
+1.5
+1.0
+0
+1
+0.9
+1.0
+250
+3
+2
+4
+5
+1
+0
+1
+6
+6
+20
+0
+10
+20
+30
+40
+50
+0
+-1
+-2
+-3
+-4
+-5
+2.50
+)";
+
+TEST_F(BlkInitInfoTest, TextIsWrittenExactlyAndReadsIntoTheRecords) {
+    ASSERT_EQ(S_OK, info->Initialize(5, "blk"));
+    ASSERT_EQ(S_OK, info->SetPatternGrid(2, 3, 4));
+    ASSERT_EQ(S_OK, info->SetCameraGrid(1, 1, 1));
+    const CameraRegion all{1, 2, 1, 3};
+    ASSERT_EQ(S_OK, info->SetCameraRegion(0, 0, &all));
+    for (UINT32 i = 0; i < 6; ++i) {
+        PointLevelRecord r{};
+        r.levelA = static_cast<INT32>(10 * i);
+        r.levelB = -static_cast<INT32>(i);
+        r.tail = 99.0;
+        ASSERT_EQ(S_OK, info->SetPointRecord(i / 3, i % 3, &r));
+    }
+    ASSERT_EQ(S_OK, info->SetRealValue(2.5));
+    EXPECT_EQ(kSixPoints, Save());
+
+    // A fresh object with a point array of the grid's size reads it back;
+    // the load writes only the two levels of each record.
+    Ref<IQuonBlkInitInfo> copy{CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo};
+    ASSERT_EQ(S_OK, copy->SetPatternGrid(2, 3, 0));
+    PointLevelRecord marked{};
+    std::memset(marked.reserved0, 0xAB, sizeof marked.reserved0);
+    marked.reserved1 = 7;
+    ASSERT_EQ(S_OK, copy->SetPointRecord(1, 2, &marked));
+    ASSERT_EQ(S_OK, copy->LoadFromBuffer(kSixPoints.data(), static_cast<UINT32>(kSixPoints.size())));
+    EXPECT_EQ(kSixPoints,
+              quontest::Written([&](char* b, UINT32 c, UINT32* w) { return copy->SaveToBuffer(b, c, w); }));
+    PointLevelRecord back{};
+    ASSERT_EQ(S_OK, copy->GetPointRecord(1, 2, &back));
+    EXPECT_EQ(50, back.levelA);
+    EXPECT_EQ(-5, back.levelB);
+    EXPECT_EQ(7, back.reserved1);
+    EXPECT_EQ(0xAB, back.reserved0[55]);
+    CameraRegion derived{};
+    // The load derives the band of its one camera from the range.
+    ASSERT_EQ(S_OK, copy->GetCameraRegion(0, 0, &derived));
+    EXPECT_EQ(1, derived.startRow);
+    EXPECT_EQ(2, derived.endRow);
+    EXPECT_EQ(1, derived.startColumn);
+    EXPECT_EQ(3, derived.endColumn);
+    UINT32 rows = 0, columns = 0, code = 0, id = 0;
+    ASSERT_EQ(S_OK, copy->GetPatternGrid(&rows, &columns, &code));
+    EXPECT_EQ(2u, rows);
+    EXPECT_EQ(3u, columns);
+    EXPECT_EQ(4u, code);
+    char name[8] = "x";
+    char* namePtr = name;
+    ASSERT_EQ(S_OK, copy->GetIdentity(&id, &namePtr));
+    EXPECT_EQ(5u, id);
+    EXPECT_STREQ("", name);
+}
+
+TEST_F(BlkInitInfoTest, FreshTextRealValueAndTuning) {
+    // Lines 1-15 and the tuning line of a fresh object, then "%.2f".
+    EXPECT_EQ("0\n0\n0.0\n0.0\n0\n0\n0.0\n0.0\n0\n0\n0\n0\n0\n0\n0\n0\n0.00\n", Save());
+    ASSERT_EQ(S_OK, info->Initialize(1, ""));
+    ASSERT_EQ(S_OK, info->SetRealValue(0.3333));
+    EXPECT_EQ("0\n10\n1.5\n1.0\n0\n0\n0.9\n1.0\n250\n0\n0\n0\n1\n0\n0\n20\n0.33\n", Save());
+    ASSERT_EQ(S_OK, info->SetTuning8(4000000000u));  // written as a signed 32-bit number
+    const std::string text = Save();
+    EXPECT_EQ("-294967296\n0.33\n", text.substr(text.size() - 16));
+
+    ASSERT_EQ(S_OK, Load("0\n0\n0.0\n0.0\n0\n0\n0.0\n0.0\n0\n0\n0\n0\n0\n0\n0\n-294967296\n0.33\n"));
+    double value = 0;
+    ASSERT_EQ(S_OK, info->GetRealValue(&value));
+    EXPECT_EQ(0.33, value);
+    EXPECT_EQ("0\n0\n0.0\n0.0\n0\n0\n0.0\n0.0\n0\n0\n0\n0\n0\n0\n0\n-294967296\n0.33\n", Save());
+}
+
+TEST_F(BlkInitInfoTest, LoadNeedsTheRecordsAndThrowsOnBadLines) {
+    // Six points but no point array: refused after the tuning line.
+    const std::string withoutLevels = kSixPoints.substr(0, kSixPoints.find("20\n") + 3);
+    EXPECT_EQ(E_FAIL, Load(kSixPoints));
+    UINT32 rows = 0, columns = 0, code = 0;
+    info->GetPatternGrid(&rows, &columns, &code);
+    EXPECT_EQ(2u, rows);  // lines before the refusal were read
+    ASSERT_EQ(S_OK, info->SetPatternGrid(1, 5, 0));  // five records: still too few
+    EXPECT_EQ(E_FAIL, Load(kSixPoints));
+    ASSERT_EQ(S_OK, info->SetPatternGrid(1, 6, 0));
+    ASSERT_EQ(S_OK, Load(kSixPoints));
+    EXPECT_EQ(30, Record(0, 3).levelA);
+
+    auto message = [&](const std::string& text) -> std::string {
+        try {
+            Load(text);
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "no exception";
+    };
+    EXPECT_EQ("invalid stoi argument", message("six\n"));
+    EXPECT_EQ("invalid stod argument", message("6\n10\n-\n"));
+    EXPECT_EQ("stoi argument out of range", message("6\n10\n1.5\n1.0\n-2147483649\n"));
+    EXPECT_EQ("stod argument out of range", message(kSixPoints.substr(0, kSixPoints.size() - 5) + "1e400\n"));
+    // A text that stops inside the levels fails at the first missing line;
+    // the levels read before it are kept.
+    EXPECT_EQ("invalid stoi argument", message(withoutLevels + "7\n8\n"));
+    EXPECT_EQ(7, Record(0, 0).levelA);
+    EXPECT_EQ(8, Record(0, 1).levelA);
+    // Counts that would need absurd tables are refused.
+    std::string hugeCameras = kSixPoints;
+    hugeCameras.replace(hugeCameras.find("5\n1\n0\n1\n6\n6\n"), 4, "5\n999999999\n");
+    EXPECT_EQ(E_INVALIDARG, Load(hugeCameras));
+}
+
+TEST_F(BlkInitInfoTest, BoundsAndRefusals) {
+    PointLevelRecord r{};
+    EXPECT_EQ(E_FAIL, info->SetPointRecord(0, 0, &r));
+    EXPECT_EQ(E_FAIL, info->GetPointRecord(0, 0, &r));
+    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(-1, 2, 0));
+    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(65536, 65536, 0));
+    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(4096, 1024, 0));  // 4M records of 152 bytes
+    ASSERT_EQ(S_OK, info->SetPatternGrid(2, 2, 0));
+    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(4096, 1024, 0));
+    UINT32 rows = 0, columns = 0, code = 0;
+    info->GetPatternGrid(&rows, &columns, &code);
+    EXPECT_EQ(2u, rows);  // a refused grid keeps the old one
+    EXPECT_EQ(S_OK, info->SetPointRecord(1, 1, &r));
+    EXPECT_EQ(E_INVALIDARG, info->SetPointRecord(2, 0, &r));
+    EXPECT_EQ(E_INVALIDARG, info->GetPointRecord(0, 4, &r));
+    EXPECT_EQ(E_POINTER, info->SetPointRecord(0, 0, nullptr));
+    EXPECT_EQ(E_POINTER, info->GetRealValue(nullptr));
+    EXPECT_EQ(E_POINTER, info->GetIdentity(nullptr, nullptr));
+    EXPECT_EQ(E_POINTER, info->Initialize(1, nullptr));
+    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 1));
+
+    // Capacity: the exact length fits; one byte less leaves buffer and
+    // length untouched.
+    const std::string expected = Save();
+    std::string buffer(expected.size() + 1, '#');
+    UINT32 length = 0;
+    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size()), &length));
+    EXPECT_EQ(expected + "#", buffer);
+    buffer.assign(expected.size() + 1, '#');
+    length = 123;
+    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size() - 1), &length));
+    EXPECT_EQ(123u, length);
+    EXPECT_EQ(std::string(expected.size() + 1, '#'), buffer);
+
+    // FreeData: the counts stay, the records and bands are gone.
+    ASSERT_EQ(S_OK, info->SetCameraGrid(1, 2, 1));
+    EXPECT_EQ(S_OK, info->FreeData());
+    EXPECT_EQ(E_FAIL, info->GetPointRecord(0, 0, &r));
+    CameraRegion region{};
+    EXPECT_EQ(E_FAIL, info->GetCameraRegion(0, 0, &region));
+    HRESULT hr = S_OK;
+    EXPECT_EQ("", Save(&hr));
+    EXPECT_EQ(E_FAIL, hr);
+}
+
+}  // namespace

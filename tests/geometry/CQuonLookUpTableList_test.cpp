@@ -1,0 +1,189 @@
+// The look-up table list: references held, tables created by the reader,
+// the block document written and read back.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "QuonCoreModel.h"
+#include "geometry/CQuonLookUpTable.h"
+#include "support/test_support.h"
+
+namespace {
+
+using quontest::Ref;
+
+const char kTwoTables[] =
+    "7,8,d\n"
+    "2,1\n"
+    "0.1,-2.5,1e-07,1.23457e+08\n"
+    "5,6,7,8\n"
+    "-1,0,d\n"
+    "1,1\n"
+    "0,0,0,1\n";
+
+struct LookUpTableListTest : ::testing::Test {
+    LONG startObjects = CBaseObject::ObjectCount();
+    Ref<IQuonLookUpTableList> list{CLSID_QuonLookUpTableList, IID_IQuonLookUpTableList};
+
+    void TearDown() override {
+        list.Reset();
+        EXPECT_EQ(startObjects, CBaseObject::ObjectCount());
+    }
+    HRESULT Load(const std::string& text) { return list->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
+    std::string Save(HRESULT* hr = nullptr) {
+        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return list->SaveToBuffer(b, c, w); }, hr);
+    }
+    UINT32 Count() {
+        UINT32 count = 99;
+        EXPECT_EQ(S_OK, list->GetCount(&count));
+        return count;
+    }
+    // Table `index` of the list, with the reference GetAt hands out.
+    Ref<IQuonLookUpTable> At(UINT32 index) {
+        IQuonLookUpTable* table = nullptr;
+        EXPECT_EQ(S_OK, list->GetAt(index, &table));
+        return Ref<IQuonLookUpTable>(table);
+    }
+    static std::string Name(const Ref<IQuonLookUpTable>& table) {
+        return static_cast<CQuonLookUpTable*>(table.get())->Name();
+    }
+    static std::string Entry(const Ref<IQuonLookUpTable>& table, UINT32 c, UINT32 r) {
+        LookUpEntry e{-1, -1, -1, -1};
+        const HRESULT hr = table->GetEntry(c, r, &e);
+        return (hr == S_OK ? "" : "failed ") + std::to_string(e.value0) + " " + std::to_string(e.value3);
+    }
+};
+
+TEST_F(LookUpTableListTest, SavesEveryTableAsABlockAndReadsThemBack) {
+    Ref<IQuonLookUpTable> first{CLSID_QuonLookUpTable, IID_IQuonLookUpTable};
+    Ref<IQuonLookUpTable> second{CLSID_QuonLookUpTable, IID_IQuonLookUpTable};
+    first->SetLabel(7, 8, "gain");
+    first->SetTableSize(2, 1);
+    const LookUpEntry e0{0.1, -2.5, 1e-7, 123456789}, e1{5, 6, 7, 8}, e2{0, 0, 0, 1};
+    first->SetEntry(0, 0, &e0);
+    first->SetEntry(1, 0, &e1);
+    second->SetLabel(0xFFFFFFFFu, 0, "offset");
+    second->SetTableSize(1, 1);
+    second->SetEntry(0, 0, &e2);
+    EXPECT_EQ(S_OK, list->Add(first.get()));
+    EXPECT_EQ(S_OK, list->Add(second.get()));
+    EXPECT_EQ(3u, first->AddRef());  // ours, the list's, this one
+    first->Release();
+    EXPECT_EQ(2u, Count());
+    EXPECT_EQ(kTwoTables, Save());
+
+    Ref<IQuonLookUpTableList> other{CLSID_QuonLookUpTableList, IID_IQuonLookUpTableList};
+    const std::string text = kTwoTables;
+    ASSERT_EQ(S_OK, other->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())));
+    UINT32 count = 0;
+    other->GetCount(&count);
+    ASSERT_EQ(2u, count);
+    IQuonLookUpTable* raw = nullptr;
+    ASSERT_EQ(S_OK, other->GetAt(1, &raw));
+    Ref<IQuonLookUpTable> loaded(raw);
+    UINT32 a = 0, b = 0, columns = 0, rows = 0;
+    loaded->GetLabelValues(&a, &b);
+    loaded->GetTableSize(&columns, &rows);
+    EXPECT_EQ(0xFFFFFFFFu, a);  // printed with %d as -1 and read back
+    EXPECT_EQ(1u, columns);
+    EXPECT_EQ("d", Name(loaded));
+    EXPECT_EQ("0.000000 1.000000", Entry(loaded, 0, 0));
+    // A table created by the reader is held by the list and by GetAt's caller.
+    EXPECT_EQ(3u, loaded->AddRef());
+    loaded->Release();
+    EXPECT_EQ(kTwoTables, quontest::Written([&](char* buf, UINT32 c, UINT32* w) { return other->SaveToBuffer(buf, c, w); }));
+}
+
+TEST_F(LookUpTableListTest, LoadingAppendsAndSkipsLinesWithoutTheLetterD) {
+    const std::string text = std::string("# comment\n\n") + kTwoTables;
+    ASSERT_EQ(S_OK, Load(text));
+    ASSERT_EQ(S_OK, Load(text));
+    EXPECT_EQ(4u, Count());
+    EXPECT_EQ(std::string(kTwoTables) + kTwoTables, Save());
+    EXPECT_EQ("0.100000 123457000.000000", Entry(At(2), 0, 0));
+}
+
+TEST_F(LookUpTableListTest, MalformedBlocks) {
+    // Short header: missing label reads 0 and the name is empty. "\r" stays
+    // in the name. A block whose size line is empty, or refused, is dropped;
+    // a block with fewer entry lines keeps the missing entries zero.
+    ASSERT_EQ(S_OK, Load("3,4,d\r\n\n"
+                         "6,6,d\n-1,2\n"
+                         "5d\n1,1\n1\n"
+                         "9,9,dd\r\n2,2\r\n1,0,0,4\r\n\r\n3\n"));
+    ASSERT_EQ(2u, Count());
+    UINT32 a = 9, b = 9;
+    At(0)->GetLabelValues(&a, &b);
+    EXPECT_EQ(5u, a);
+    EXPECT_EQ(0u, b);
+    EXPECT_EQ("", Name(At(0)));
+    EXPECT_EQ("1.000000 0.000000", Entry(At(0), 0, 0));
+    EXPECT_EQ("dd\r", Name(At(1)));
+    EXPECT_EQ("1.000000 4.000000", Entry(At(1), 0, 0));
+    EXPECT_EQ("0.000000 0.000000", Entry(At(1), 1, 0));
+    EXPECT_EQ("3.000000 0.000000", Entry(At(1), 0, 1));
+    EXPECT_EQ("0.000000 0.000000", Entry(At(1), 1, 1));
+    EXPECT_EQ("5,0,d\n1,1\n1,0,0,0\n"
+              "9,9,d\n2,2\n1,0,0,4\n0,0,0,0\n3,0,0,0\n0,0,0,0\n",
+              Save());
+
+    // A block whose text ends at its header is dropped; a size without its
+    // entry lines visits no more lines than there are.
+    ASSERT_EQ(S_OK, Load("1,1,d"));
+    ASSERT_EQ(S_OK, Load("1,1,d\n1000,1000\n"));
+    EXPECT_EQ(3u, Count());
+    UINT32 columns = 0, rows = 0;
+    At(2)->GetTableSize(&columns, &rows);
+    EXPECT_EQ(1000u, rows);
+}
+
+TEST_F(LookUpTableListTest, EmptyListAndReleaseAll) {
+    HRESULT hr = E_FAIL;
+    EXPECT_EQ("", Save(&hr));
+    EXPECT_EQ(S_OK, hr);
+    char buffer[4] = {'#', '#', '#', '#'};
+    UINT32 written = 5;
+    EXPECT_EQ(S_OK, list->SaveToBuffer(buffer, 0, &written));
+    EXPECT_EQ(0u, written);
+    EXPECT_EQ('#', buffer[0]);
+
+    Ref<IQuonLookUpTable> table{CLSID_QuonLookUpTable, IID_IQuonLookUpTable};
+    list->Add(table.get());
+    ASSERT_EQ(S_OK, Load(kTwoTables));
+    EXPECT_EQ(3u, Count());
+    EXPECT_EQ(S_OK, list->ReleaseAll());
+    EXPECT_EQ(0u, Count());
+    EXPECT_EQ("", Save());
+    EXPECT_EQ(2u, table->AddRef());  // the list's reference is gone
+    table->Release();
+    EXPECT_EQ(startObjects + 2, CBaseObject::ObjectCount());  // the list and our table
+}
+
+TEST_F(LookUpTableListTest, RefusalsAndCapacity) {
+    IQuonLookUpTable* untouched = reinterpret_cast<IQuonLookUpTable*>(0x1234);
+    EXPECT_EQ(S_OK, list->GetAt(0, &untouched));  // past the end: nothing reported, nothing written
+    EXPECT_EQ(reinterpret_cast<IQuonLookUpTable*>(0x1234), untouched);
+    EXPECT_EQ(E_POINTER, list->GetAt(0, nullptr));
+    EXPECT_EQ(E_POINTER, list->Add(nullptr));
+    EXPECT_EQ(E_POINTER, list->GetCount(nullptr));
+    EXPECT_EQ(E_POINTER, list->SetName(nullptr));
+    EXPECT_EQ(E_POINTER, list->LoadFromBuffer(nullptr, 1));
+    EXPECT_EQ(S_OK, list->LoadFromBuffer(nullptr, 0));
+    EXPECT_EQ(S_OK, list->SetName("lists"));
+    EXPECT_EQ(S_OK, list->Reserved());
+
+    ASSERT_EQ(S_OK, Load(kTwoTables));
+    const std::string text = kTwoTables;
+    std::string buffer(text.size() + 2, '#');
+    UINT32 written = 0;
+    EXPECT_EQ(S_OK, list->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size()), &written));
+    EXPECT_EQ(text + "##", buffer);
+    buffer.assign(text.size() + 2, '#');
+    written = 77;
+    EXPECT_EQ(E_FAIL, list->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size() - 1), &written));
+    EXPECT_EQ(std::string(text.size() + 2, '#'), buffer);
+    EXPECT_EQ(77u, written);
+    EXPECT_EQ(E_POINTER, list->SaveToBuffer(nullptr, 10, &written));
+}
+
+}  // namespace
