@@ -206,9 +206,8 @@ void CQuonGeoAdjustInfo::ReleaseTags() {
 }
 
 HRESULT CQuonGeoAdjustInfo::Initialize(UINT32 number, const char* label) {
-    if (label == nullptr) return E_POINTER;
-    m_number = number;
-    m_label = label;
+    const HRESULT stored = m_identity.Set(number, label);
+    if (FAILED(stored)) return stored;
     // A second Initialize starts again with three fresh tags.
     ReleaseTags();
     HRESULT hr = S_OK;
@@ -223,8 +222,8 @@ HRESULT CQuonGeoAdjustInfo::Initialize(UINT32 number, const char* label) {
 
 HRESULT CQuonGeoAdjustInfo::GetIdentity(UINT32* number, const char** label) {
     if (number == nullptr || label == nullptr) return E_POINTER;
-    *number = m_number;
-    *label = m_label.c_str();
+    *number = m_identity.number;
+    *label = m_identity.label.c_str();
     return S_OK;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "adjust/geometry_file.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoAdjustInfo.h"
 
@@ -39,8 +40,7 @@ private:
     // Releases the three tags and clears the references.
     void ReleaseTags();
 
-    UINT32 m_number = 0;
-    std::string m_label;
+    geofile::Identity m_identity;
     IQuonGeoOtherScreenTag* m_otherScreen[GeoOtherScreenCount] = {};
     GeoVersion m_version{};
     ProjectorAddress m_address{};

@@ -108,17 +108,11 @@ struct LoadedFile final : geofile::Target {
 }  // namespace
 
 HRESULT CQuonGeoBlackLevelInfo::Initialize(UINT32 number, const char* label) {
-    if (label == nullptr) return E_POINTER;
-    m_number = number;
-    m_label = label;
-    return S_OK;
+    return m_identity.Set(number, label);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::GetIdentity(UINT32* number, char* labelOut) {
-    if (number == nullptr || labelOut == nullptr) return E_POINTER;
-    *number = m_number;
-    std::memcpy(labelOut, m_label.c_str(), m_label.size() + 1);
-    return S_OK;
+    return m_identity.CopyOut(number, labelOut);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::SetBasicInfo(const GeoVersion* version, const char* address,

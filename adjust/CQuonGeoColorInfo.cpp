@@ -61,17 +61,11 @@ struct LoadedFile final : geofile::Target {
 }  // namespace
 
 HRESULT CQuonGeoColorInfo::Initialize(UINT32 number, const char* label) {
-    if (label == nullptr) return E_POINTER;
-    m_number = number;
-    m_label = label;
-    return S_OK;
+    return m_identity.Set(number, label);
 }
 
 HRESULT CQuonGeoColorInfo::GetIdentity(UINT32* number, char* labelOut) {
-    if (number == nullptr || labelOut == nullptr) return E_POINTER;
-    *number = m_number;
-    std::memcpy(labelOut, m_label.c_str(), m_label.size() + 1);
-    return S_OK;
+    return m_identity.CopyOut(number, labelOut);
 }
 
 HRESULT CQuonGeoColorInfo::SetBasicInfo(const GeoVersion* version, const char* address,
@@ -146,7 +140,8 @@ HRESULT CQuonGeoColorInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* l
     PictureSetting picture{};
     hr = GetPictureSetting(&picture);
     // The last line has no "\n".
-    quon::AppendFormat(out, "[PICTURE]\nWhiteBalanceHigh_0=%d\nWhiteBalanceHigh_1=%d\nWhiteBalanceHigh_2=%d\nTargetReset=%d",
+    quon::AppendFormat(out,
+                       "[PICTURE]\nWhiteBalanceHigh_0=%d\nWhiteBalanceHigh_1=%d\nWhiteBalanceHigh_2=%d\nTargetReset=%d",
                        picture.WhiteBalanceHigh_0, picture.WhiteBalanceHigh_1, picture.WhiteBalanceHigh_2,
                        picture.TargetReset);
     return quon::CopyOut(out, buffer, capacity, length, hr);

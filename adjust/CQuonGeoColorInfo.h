@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "adjust/geometry_file.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoColorInfo.h"
 
@@ -27,8 +28,7 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override;
 
 private:
-    UINT32 m_number = 0;
-    std::string m_label;
+    geofile::Identity m_identity;
     GeoVersion m_version{};
     ProjectorAddress m_address{};
     ProjectorInfo m_projector{};
