@@ -3,6 +3,9 @@
 #include <iterator>
 
 #include "adjust/CQuonEbInfo.h"
+#include "adjust/CQuonGeoAdjustInfo.h"
+#include "adjust/CQuonGeoBlackLevelInfo.h"
+#include "adjust/CQuonGeoColorInfo.h"
 #include "calib/CQuonBlkInitInfo.h"
 #include "calib/CQuonCAInitInfo.h"
 #include "calib/CQuonCalibPointTable.h"
@@ -19,6 +22,7 @@
 #include "geometry/CQuonGeoInfo.h"
 #include "geometry/CQuonGeoMaskFrame.h"
 #include "geometry/CQuonGeoMaskLine.h"
+#include "geometry/CQuonGeoOtherScreenTag.h"
 #include "geometry/CQuonGeoUniformityFlexible.h"
 #include "geometry/CQuonGeoUniformityGradient.h"
 #include "geometry/CQuonGridNpdInfo.h"
@@ -30,8 +34,12 @@
 // without a row answers CLASS_E_CLASSNOTAVAILABLE.
 const CFactoryTemplate g_Templates[] = {
     {u"QUON GRID POINT", &CLSID_QuonGridPoint, CQuonGridPoint::CreateInstance, nullptr},
+    {u"QUON GEO ADJUST INFO", &CLSID_QuonGeoAdjustInfo, CQuonGeoAdjustInfo::CreateInstance, nullptr},
+    {u"QUON GEO OTHER SCREEN TAG", &CLSID_QuonGeoOtherScreenTag, CQuonGeoOtherScreenTag::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE LIST", &CLSID_QuonLookUpTableList, CQuonLookUpTableList::CreateInstance, nullptr},
     {u"QUON LOOK UP TABLE", &CLSID_QuonLookUpTable, CQuonLookUpTable::CreateInstance, nullptr},
+    {u"QUON GEO COLOR INFO", &CLSID_QuonGeoColorInfo, CQuonGeoColorInfo::CreateInstance, nullptr},
+    {u"QUON GEO BLACK LEVEL INFO", &CLSID_QuonGeoBlackLevelInfo, CQuonGeoBlackLevelInfo::CreateInstance, nullptr},
     {u"QUON GRID NPD INFO", &CLSID_QuonGridNpdInfo, CQuonGridNpdInfo::CreateInstance, nullptr},
     {u"QuonGeoInfo", &CLSID_QuonGeoInfo, CQuonGeoInfo::CreateInstance, nullptr},
     {u"QuonBlkInitInfo", &CLSID_QuonBlkInitInfo, CQuonBlkInitInfo::CreateInstance, nullptr},

@@ -23,6 +23,9 @@ ModelClass Row(const char* name, const char* about, const CLSID& clsid, const II
     return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
 }
 
+// The geometry adjustment object needs its three other-screen tags first.
+HRESULT InitializeGeoAdjustInfo(void* itf) { return static_cast<IQuonGeoAdjustInfo*>(itf)->Initialize(0, ""); }
+
 // The black-level text fills the point records the object already holds: a
 // fresh object gets a 256 x 256 grid of them first (the load then sets the
 // grid the text names).
@@ -116,9 +119,15 @@ void SetModelFactory(PFN_DllCreateInstance create) { g_create = create; }
 const std::vector<ModelClass>& ModelClasses() {
     static const std::vector<ModelClass> classes = {
         Row<IQuonGridPoint>("GridPoint", "one grid point map", CLSID_QuonGridPoint, IID_IQuonGridPoint),
+        Row<IQuonGeoAdjustInfo>("GeoAdjustInfo", "geometry adjustment file (Geometry file with three grids)",
+                                CLSID_QuonGeoAdjustInfo, IID_IQuonGeoAdjustInfo, InitializeGeoAdjustInfo),
         Row<IQuonLookUpTableList>("LookUpTableList", "a list of look-up tables", CLSID_QuonLookUpTableList,
                                   IID_IQuonLookUpTableList),
         Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+        Row<IQuonGeoColorInfo>("GeoColorInfo", "colour-matching file (Geometry file)", CLSID_QuonGeoColorInfo,
+                               IID_IQuonGeoColorInfo),
+        Row<IQuonGeoBlackLevelInfo>("GeoBlackLevelInfo", "black-level file (Geometry file)",
+                                    CLSID_QuonGeoBlackLevelInfo, IID_IQuonGeoBlackLevelInfo),
         Row<IQuonGridNpdInfo>("GridNpdInfo", "the grid pattern parameter list", CLSID_QuonGridNpdInfo,
                               IID_IQuonGridNpdInfo),
         Row<IQuonGeoInfo>("GeoInfo", "the geometry description text", CLSID_QuonGeoInfo, IID_IQuonGeoInfo),

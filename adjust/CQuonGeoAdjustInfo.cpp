@@ -1,0 +1,365 @@
+#include "adjust/CQuonGeoAdjustInfo.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "adjust/geometry_file.h"
+#include "frame/factory.h"
+#include "frame/text.h"
+
+using geofile::Key;
+using geofile::Section;
+
+namespace {
+
+// Reads "x,y" into two reals; without a "," only x is set.
+void ReadPair(const std::string& value, double* pair) {
+    std::vector<std::string> pieces;
+    Split(value, ',', pieces);
+    if (pieces.size() > 0) pair[0] = quon::Atof(pieces[0]);
+    if (pieces.size() > 1) pair[1] = quon::Atof(pieces[1]);
+}
+
+void ReadInt(INT32* field, const std::string& value) {
+    if (field != nullptr) *field = quon::Atol(value);
+}
+
+// The working records of a load. Values go here first and reach the object
+// only when the whole text has been read; grid points go to the tags at once.
+struct LoadedFile final : geofile::Target {
+    explicit LoadedFile(IQuonGeoOtherScreenTag* const* tags) : tags(tags) {}
+
+    void Address(const std::string& text) override {
+        geofile::StoreText(address.address, sizeof address.address, text);
+    }
+
+    void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
+        const double point[2] = {x, y};
+        tags[grid]->SetTag(row, column, point);
+    }
+
+    void Value(Section section, Key key, const std::string& name, const std::string& value) override {
+        const int edge = geofile::EdgeOf(section);
+        switch (section) {
+            case Section::Version: ReadInt(geofile::IntField(version, key), value); return;
+            case Section::Projector: ReadInt(geofile::IntField(projector, key), value); return;
+            case Section::GeometrySetting: ReadInt(geofile::IntField(geometrySetting, key), value); return;
+            case Section::EdgeBlendSetting: ReadInt(geofile::IntField(edgeBlendSetting, key), value); return;
+            case Section::AutoCalib: ReadAutoCalib(key, value); return;
+            case Section::BrightInside:
+            case Section::BrightOutside: {
+                BrightArea& area = section == Section::BrightInside ? brightInside : brightOutside;
+                if (key == Key::COLOR) {
+                    geofile::SetBrightColour(area, static_cast<UINT32>(quon::Stoi(value, nullptr, 16)));
+                } else {
+                    area.INTERLOCKED = quon::Atol(value);
+                }
+                return;
+            }
+            default: break;
+        }
+        if (geofile::IsEdgeSection(section, Section::EdgeBlendLocationLeft)) {
+            EdgeBlendLocation& location = edgeBlendLocation[edge];
+            if (key == Key::COLOR) {
+                location.COLOR = geofile::HexColour(value);
+            } else {
+                ReadInt(geofile::IntField(location, key), value);
+            }
+        } else if (geofile::IsEdgeSection(section, Section::GammaLeft)) {
+            gamma[edge] = quon::Atol(value);
+        } else if (geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
+            ReadBlackLevel(blackLevelLocation[edge], key, name, value);
+        }
+    }
+
+    void ReadAutoCalib(Key key, const std::string& value) {
+        switch (key) {
+            case Key::Result: geofile::StoreText(autoCalib.Result, sizeof autoCalib.Result, value); break;
+            case Key::BestZoom: autoCalib.BestZoom = quon::Atof(value); break;
+            case Key::BestShift: ReadPair(value, autoCalib.BestShift); break;
+            case Key::HorizontalBlendingWidth: autoCalib.HorizontalBlendingWidth = quon::Atol(value); break;
+            case Key::VerticalBlendingWidth: autoCalib.VerticalBlendingWidth = quon::Atol(value); break;
+            case Key::OANeighbor: autoCalib.OANeighbor = quon::Atol(value); break;
+            case Key::GuidePosLeft: ReadPair(value, &autoCalib.GuidePos[0]); break;
+            case Key::GuidePosUpper: ReadPair(value, &autoCalib.GuidePos[2]); break;
+            case Key::GuidePosRight: ReadPair(value, &autoCalib.GuidePos[4]); break;
+            case Key::GuidePosLower: ReadPair(value, &autoCalib.GuidePos[6]); break;
+            default: break;
+        }
+    }
+
+    static void ReadBlackLevel(BlackLevelLocation& level, Key key, const std::string& name, const std::string& value) {
+        switch (key) {
+            case Key::INTERLOCKED: level.INTERLOCKED = quon::Atol(value); break;
+            case Key::COLOR: level.COLOR = geofile::HexColour(value); break;
+            case Key::BLACKBORDERWIDTH: level.BLACKBORDERWIDTH = quon::Stol(value); break;
+            case Key::FREESHAPE: level.FREESHAPE = quon::Stol(value); break;
+            case Key::ADJUSTMENTPOINTS: level.ADJUSTMENTPOINTS = quon::Stol(value); break;
+            case Key::POINT: {
+                // POINTn fills element n - 1; a number outside 1 .. 33 has no
+                // element, and its line is skipped before the value is read.
+                const INT32 index = quon::Atoi(name.substr(5));
+                if (index < 1 || index > static_cast<INT32>(BlackLevelPointCount)) break;
+                level.POINT[index - 1] = quon::Stof(value);
+                break;
+            }
+            default: break;
+        }
+    }
+
+    IQuonGeoOtherScreenTag* const* tags;
+    GeoVersion version{};
+    ProjectorAddress address{};
+    ProjectorInfo projector{};
+    AutoCalibResult autoCalib{};
+    GeometrySetting geometrySetting{};
+    EdgeBlendSetting edgeBlendSetting{};
+    EdgeBlendLocation edgeBlendLocation[GeoEdgeCount]{};
+    BrightArea brightInside{};
+    BrightArea brightOutside{};
+    INT32 gamma[GeoEdgeCount]{};
+    BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
+};
+
+// The references to the three tags that the writer takes through
+// GetOtherScreen, released when it is done.
+struct HeldTags {
+    IQuonGeoOtherScreenTag* tags[GeoOtherScreenCount] = {};
+    HeldTags() = default;
+    HeldTags(const HeldTags&) = delete;
+    HeldTags& operator=(const HeldTags&) = delete;
+    ~HeldTags() {
+        for (IQuonGeoOtherScreenTag* tag : tags) {
+            if (tag != nullptr) tag->Release();
+        }
+    }
+};
+
+// A guide position as the whole number written for it: truncated toward
+// zero, held to the 32-bit range, and 0 for a value that is not a number.
+INT32 WholeNumber(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
+    return static_cast<INT32>(value);
+}
+
+void AppendAutoCalib(std::string& out, AutoCalibResult a) {
+    a.Result[sizeof a.Result - 1] = '\0';
+    const bool oa = std::strcmp(a.Result, "OA") == 0;
+    const bool widths = a.HorizontalBlendingWidth != -1;
+    INT32 g[8];
+    for (int i = 0; i < 8; ++i) g[i] = WholeNumber(a.GuidePos[i]);
+    if (!oa && !widths) {
+        quon::AppendFormat(out, "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n",
+                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor);
+    } else if (!oa) {
+        quon::AppendFormat(out,
+                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
+                           "VerticalBlendingWidth=%d\nOANeighbor=%d\n",
+                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.HorizontalBlendingWidth,
+                           a.VerticalBlendingWidth, a.OANeighbor);
+    } else if (!widths) {
+        quon::AppendFormat(out,
+                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n"
+                           "GuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\nGuidePosRight=%d,%d\nGuidePosLower=%d,%d\n",
+                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor, g[0], g[1], g[2],
+                           g[3], g[4], g[5], g[6], g[7]);
+    } else {
+        quon::AppendFormat(out,
+                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
+                           "VerticalBlendingWidth=%d\nOANeighbor=%d\nGuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\n"
+                           "GuidePosRight=%d,%d\nGuidePosLower=%d,%d\n",
+                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.HorizontalBlendingWidth,
+                           a.VerticalBlendingWidth, a.OANeighbor, g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7]);
+    }
+}
+
+// Writes one grid: every point of its used rows and columns, rows first. A
+// tag that reports more than 79 x 129 points is written up to those limits.
+void AppendGrid(std::string& out, IQuonGeoOtherScreenTag* tag) {
+    UINT32 columns = 0;
+    UINT32 rows = 0;
+    tag->GetUsedSize(&columns, &rows);
+    if (rows > OtherScreenTagRows) rows = OtherScreenTagRows;
+    if (columns > OtherScreenTagColumns) columns = OtherScreenTagColumns;
+    for (UINT32 r = 0; r < rows; ++r) {
+        for (UINT32 c = 0; c < columns; ++c) {
+            double point[2] = {0.0, 0.0};
+            tag->GetTag(r, c, point);
+            quon::AppendFormat(out, "%d,%d=%.4f,%.4f\n", static_cast<int>(r), static_cast<int>(c), point[0], point[1]);
+        }
+    }
+}
+
+}  // namespace
+
+CQuonGeoAdjustInfo::~CQuonGeoAdjustInfo() { ReleaseTags(); }
+
+void CQuonGeoAdjustInfo::ReleaseTags() {
+    for (IQuonGeoOtherScreenTag*& tag : m_otherScreen) {
+        if (tag != nullptr) tag->Release();
+        tag = nullptr;
+    }
+}
+
+HRESULT CQuonGeoAdjustInfo::Initialize(UINT32 number, const char* label) {
+    const HRESULT stored = m_identity.Set(number, label);
+    if (FAILED(stored)) return stored;
+    // A second Initialize starts again with three fresh tags.
+    ReleaseTags();
+    HRESULT hr = S_OK;
+    for (IQuonGeoOtherScreenTag*& tag : m_otherScreen) {
+        hr = DllCreateInstance(CLSID_QuonGeoOtherScreenTag, IID_IQuonGeoOtherScreenTag, reinterpret_cast<void**>(&tag));
+        if (FAILED(hr)) return hr;
+        hr = tag->Reset();
+        if (FAILED(hr)) return hr;
+    }
+    return hr;
+}
+
+HRESULT CQuonGeoAdjustInfo::GetIdentity(UINT32* number, const char** label) {
+    if (number == nullptr || label == nullptr) return E_POINTER;
+    *number = m_identity.number;
+    *label = m_identity.label.c_str();
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::SetBasicInfo(const GeoVersion* version, const char* address,
+                                         const ProjectorInfo* projector, const AutoCalibResult* autoCalib,
+                                         const GeometrySetting* geometrySetting) {
+    if (version != nullptr) m_version = *version;
+    if (address != nullptr) std::memcpy(m_address.address, address, sizeof m_address.address);
+    if (projector != nullptr) m_projector = *projector;
+    if (autoCalib != nullptr) m_autoCalib = *autoCalib;
+    if (geometrySetting != nullptr) m_geometrySetting = *geometrySetting;
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::GetBasicInfo(GeoVersion* version, char* address, ProjectorInfo* projector,
+                                         AutoCalibResult* autoCalib, GeometrySetting* geometrySetting) {
+    if (version != nullptr) *version = m_version;
+    if (address != nullptr) std::memcpy(address, m_address.address, sizeof m_address.address);
+    if (projector != nullptr) *projector = m_projector;
+    if (autoCalib != nullptr) *autoCalib = m_autoCalib;
+    if (geometrySetting != nullptr) *geometrySetting = m_geometrySetting;
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::SetOtherScreen(UINT32 index, IQuonGeoOtherScreenTag* tag) {
+    if (tag == nullptr || index >= GeoOtherScreenCount) return E_FAIL;
+    tag->AddRef();
+    if (m_otherScreen[index] != nullptr) m_otherScreen[index]->Release();
+    m_otherScreen[index] = tag;
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::GetOtherScreen(UINT32 index, IQuonGeoOtherScreenTag** tag) {
+    if (tag == nullptr) return E_POINTER;
+    if (index >= GeoOtherScreenCount) return E_FAIL;
+    *tag = m_otherScreen[index];
+    if (*tag == nullptr) return E_FAIL;
+    (*tag)->AddRef();
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::SetEdgeBlendInfo(const EdgeBlendSetting* setting, const EdgeBlendLocation locations[4],
+                                             const BrightArea* inside, const BrightArea* outside,
+                                             const INT32 gamma[4], const BlackLevelLocation blackLevels[4]) {
+    if (setting != nullptr) m_edgeBlendSetting = *setting;
+    if (locations != nullptr) std::memcpy(m_edgeBlendLocation, locations, sizeof m_edgeBlendLocation);
+    if (inside != nullptr) m_brightInside = *inside;
+    if (outside != nullptr) m_brightOutside = *outside;
+    if (gamma != nullptr) std::memcpy(m_gamma, gamma, sizeof m_gamma);
+    if (blackLevels != nullptr) std::memcpy(m_blackLevelLocation, blackLevels, sizeof m_blackLevelLocation);
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::GetEdgeBlendInfo(EdgeBlendSetting* setting, EdgeBlendLocation locations[4],
+                                             BrightArea* inside, BrightArea* outside, INT32 gamma[4],
+                                             BlackLevelLocation blackLevels[4]) {
+    if (setting != nullptr) *setting = m_edgeBlendSetting;
+    if (locations != nullptr) std::memcpy(locations, m_edgeBlendLocation, sizeof m_edgeBlendLocation);
+    if (inside != nullptr) *inside = m_brightInside;
+    if (outside != nullptr) *outside = m_brightOutside;
+    if (gamma != nullptr) std::memcpy(gamma, m_gamma, sizeof m_gamma);
+    if (blackLevels != nullptr) std::memcpy(blackLevels, m_blackLevelLocation, sizeof m_blackLevelLocation);
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::SetAuxiliaryRecord(const AuxiliaryRecord* record) {
+    if (record == nullptr) return E_POINTER;
+    m_auxiliary = *record;
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::GetAuxiliaryRecord(AuxiliaryRecord* record) {
+    if (record == nullptr) return E_POINTER;
+    *record = m_auxiliary;
+    return S_OK;
+}
+
+HRESULT CQuonGeoAdjustInfo::LoadFromBuffer(const char* text, UINT32 length) {
+    if (text == nullptr && length != 0) return E_POINTER;
+    // Grid lines go straight into the tags: without all three nothing is read.
+    for (IQuonGeoOtherScreenTag* tag : m_otherScreen) {
+        if (tag == nullptr) return E_FAIL;
+    }
+    LoadedFile file(m_otherScreen);
+    geofile::ReadBySections(quon::TextOfLength(text, length), file);
+    SetBasicInfo(&file.version, file.address.address, &file.projector, &file.autoCalib, &file.geometrySetting);
+    return SetEdgeBlendInfo(&file.edgeBlendSetting, file.edgeBlendLocation, &file.brightInside, &file.brightOutside,
+                            file.gamma, file.blackLevelLocation);
+}
+
+HRESULT CQuonGeoAdjustInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
+    if (buffer == nullptr || length == nullptr) return E_POINTER;
+    HeldTags held;
+    for (UINT32 i = 0; i < GeoOtherScreenCount; ++i) {
+        if (FAILED(GetOtherScreen(i, &held.tags[i])) || held.tags[i] == nullptr) return E_FAIL;
+    }
+
+    GeoVersion version{};
+    char address[ProjectorAddressSize] = {};
+    ProjectorInfo projector{};
+    AutoCalibResult autoCalib{};
+    GeometrySetting geometrySetting{};
+    HRESULT hr = GetBasicInfo(&version, address, &projector, &autoCalib, &geometrySetting);
+
+    std::string out;
+    geofile::AppendHeader(out, version, address, projector);
+    AppendAutoCalib(out, autoCalib);
+    quon::AppendFormat(out, "[GEOMETRY_SETTING]\nScreen=%d\nCheckMode=%d\nControlMode=%d\n", geometrySetting.Screen,
+                       geometrySetting.CheckMode, geometrySetting.ControlMode);
+    const char* const gridHeaders[GeoOtherScreenCount] = {"[OTHER_SCREEN_0]\n", "[OTHER_SCREEN_1]\n",
+                                                          "[OTHER_SCREEN_2]\n"};
+    for (UINT32 i = 0; i < GeoOtherScreenCount; ++i) {
+        out += gridHeaders[i];
+        AppendGrid(out, held.tags[i]);
+    }
+
+    EdgeBlendSetting setting{};
+    EdgeBlendLocation locations[GeoEdgeCount]{};
+    BrightArea inside{};
+    BrightArea outside{};
+    INT32 gamma[GeoEdgeCount]{};
+    BlackLevelLocation blackLevels[GeoEdgeCount]{};
+    hr = GetEdgeBlendInfo(&setting, locations, &inside, &outside, gamma, blackLevels);
+    // BlackLevelArea -1 leaves the whole edge-blend part out.
+    if (setting.BlackLevelArea != -1) {
+        quon::AppendFormat(out, "[EDGEBLEND_SETTING]\nControlMode=%d\n", setting.ControlMode);
+        geofile::AppendEdgeBlendLocations(out, locations, geofile::HexCase::Lower);
+        geofile::AppendBrightAreas(out, inside, outside, geofile::HexCase::Lower);
+        for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
+            quon::AppendFormat(out, "[EDGEBLEND_GAMMADATA_%s]\nGAMMA=%d\n", geofile::EdgeName(edge), gamma[edge]);
+        }
+    }
+    return quon::CopyOut(out, buffer, capacity, length, hr);
+}
+
+HRESULT CQuonGeoAdjustInfo::FreeData() {
+    ReleaseTags();
+    return S_OK;
+}

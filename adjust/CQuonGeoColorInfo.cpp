@@ -1,0 +1,150 @@
+#include "adjust/CQuonGeoColorInfo.h"
+
+#include <cstring>
+
+#include "adjust/geometry_file.h"
+#include "frame/text.h"
+
+using geofile::Key;
+using geofile::Section;
+
+namespace {
+
+// The sections after the address line, in the order the writer emits them.
+// The picture stage runs to the end of the text and reads its last line too,
+// so the TargetReset the writer puts there (without "\n") reads back.
+constexpr Section kStages[] = {Section::Projector, Section::ColorMatching, Section::Picture};
+
+INT32* PictureField(PictureSetting& picture, Key key) {
+    switch (key) {
+        case Key::WhiteBalanceHigh_0: return &picture.WhiteBalanceHigh_0;
+        case Key::WhiteBalanceHigh_1: return &picture.WhiteBalanceHigh_1;
+        case Key::WhiteBalanceHigh_2: return &picture.WhiteBalanceHigh_2;
+        case Key::TargetReset: return &picture.TargetReset;
+        default: return nullptr;
+    }
+}
+
+INT32* ColorMatchingField(ColorMatching& matching, Key key) {
+    if (key == Key::ColorMatchingMode) return &matching.ColorMatchingMode;
+    const int index = geofile::SevenColorIndex(key);
+    if (index < 0 || index >= 21) return nullptr;
+    return &matching.SevenColor[index / 3][index % 3];
+}
+
+// The working records of a load; they reach the object when the whole text
+// has been read.
+struct LoadedFile final : geofile::Target {
+    void Address(const std::string& text) override {
+        geofile::StoreText(address.address, sizeof address.address, text);
+    }
+
+    void Value(Section section, Key key, const std::string&, const std::string& value) override {
+        INT32* field = nullptr;
+        switch (section) {
+            case Section::Version: field = geofile::IntField(version, key); break;
+            case Section::Projector: field = geofile::IntField(projector, key); break;
+            case Section::ColorMatching: field = ColorMatchingField(colorMatching, key); break;
+            case Section::Picture: field = PictureField(picture, key); break;
+            default: break;
+        }
+        if (field != nullptr) *field = quon::Atol(value);
+    }
+
+    GeoVersion version{};
+    ProjectorAddress address{};
+    ProjectorInfo projector{};
+    ColorMatching colorMatching{};
+    PictureSetting picture{};
+};
+
+}  // namespace
+
+HRESULT CQuonGeoColorInfo::Initialize(UINT32 number, const char* label) {
+    return m_identity.Set(number, label);
+}
+
+HRESULT CQuonGeoColorInfo::GetIdentity(UINT32* number, char* labelOut) {
+    return m_identity.CopyOut(number, labelOut);
+}
+
+HRESULT CQuonGeoColorInfo::SetBasicInfo(const GeoVersion* version, const char* address,
+                                        const ProjectorInfo* projector) {
+    if (version == nullptr || address == nullptr || projector == nullptr) return E_POINTER;
+    m_version = *version;
+    std::memcpy(m_address.address, address, sizeof m_address.address);
+    m_projector = *projector;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::GetBasicInfo(GeoVersion* version, char* address, ProjectorInfo* projector) {
+    if (version == nullptr || projector == nullptr) return E_POINTER;
+    *version = m_version;
+    if (address != nullptr) std::memcpy(address, m_address.address, sizeof m_address.address);
+    *projector = m_projector;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::SetColorMatching(const ColorMatching* colorMatching) {
+    if (colorMatching == nullptr) return E_POINTER;
+    m_colorMatching = *colorMatching;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::GetColorMatching(ColorMatching* colorMatching) {
+    if (colorMatching == nullptr) return E_POINTER;
+    *colorMatching = m_colorMatching;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::SetPictureSetting(const PictureSetting* picture) {
+    if (picture == nullptr) return E_POINTER;
+    m_picture = *picture;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::GetPictureSetting(PictureSetting* picture) {
+    if (picture == nullptr) return E_POINTER;
+    *picture = m_picture;
+    return S_OK;
+}
+
+HRESULT CQuonGeoColorInfo::LoadFromBuffer(const char* text, UINT32 length) {
+    if (text == nullptr && length != 0) return E_POINTER;
+    LoadedFile file;
+    geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
+    SetBasicInfo(&file.version, file.address.address, &file.projector);
+    SetColorMatching(&file.colorMatching);
+    return SetPictureSetting(&file.picture);
+}
+
+HRESULT CQuonGeoColorInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
+    if (buffer == nullptr || length == nullptr) return E_POINTER;
+    GeoVersion version{};
+    char address[ProjectorAddressSize] = {};
+    ProjectorInfo projector{};
+    HRESULT hr = GetBasicInfo(&version, address, &projector);
+    std::string out;
+    geofile::AppendHeader(out, version, address, projector);
+
+    ColorMatching matching{};
+    hr = GetColorMatching(&matching);
+    quon::AppendFormat(out, "[COLOR_MATCHING]\nColorMatchingMode=%d\n", matching.ColorMatchingMode);
+    for (int color = 1; color <= 7; ++color) {
+        for (int value = 1; value <= 3; ++value) {
+            quon::AppendFormat(out, "%s=%d\n", geofile::KeyName(geofile::SevenColorKey(color, value)),
+                               matching.SevenColor[color - 1][value - 1]);
+        }
+    }
+
+    PictureSetting picture{};
+    hr = GetPictureSetting(&picture);
+    // The last line has no "\n".
+    quon::AppendFormat(out,
+                       "[PICTURE]\nWhiteBalanceHigh_0=%d\nWhiteBalanceHigh_1=%d\nWhiteBalanceHigh_2=%d\nTargetReset=%d",
+                       picture.WhiteBalanceHigh_0, picture.WhiteBalanceHigh_1, picture.WhiteBalanceHigh_2,
+                       picture.TargetReset);
+    return quon::CopyOut(out, buffer, capacity, length, hr);
+}
+
+HRESULT CQuonGeoColorInfo::FreeData() { return S_OK; }

@@ -1,0 +1,399 @@
+// The black-level object: its Geometry file byte for byte, upper-case and
+// pair-wise colours, points in line order, and the sequential reader's stages.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "QuonCoreModel.h"
+#include "support/test_support.h"
+
+namespace {
+
+using quontest::Ref;
+
+template <class E, class F>
+std::string Thrown(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "(nothing thrown)";
+}
+
+// text with every from replaced by its to, in order.
+std::string Replaced(std::string text, std::initializer_list<std::pair<std::string, std::string>> edits) {
+    for (const auto& [from, to] : edits) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    return text;
+}
+
+std::ptrdiff_t Count(const std::string& text, const std::string& part) {
+    std::ptrdiff_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+const std::string kZeroFile = R"(Geometry
+[VERSION]
+MajorVersion=0
+MinorVersion=0
+[[PROJECTOR_ADDRESS[]]]
+[PROJECTOR]
+Major=0
+Minor=0
+Panel=0
+Screen=0
+[EDGEBLEND_SETTING]
+ControlMode=0
+Marker=0
+BlackLevelArea=0
+[EDGEBLEND_LOCATION_LEFT]
+ENABLE=0
+START=0
+WIDTH=0
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=0
+KEYSTONEAREA=0
+[EDGEBLEND_LOCATION_UPPER]
+ENABLE=0
+START=0
+WIDTH=0
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=0
+KEYSTONEAREA=0
+[EDGEBLEND_LOCATION_RIGHT]
+ENABLE=0
+START=0
+WIDTH=0
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=0
+KEYSTONEAREA=0
+[EDGEBLEND_LOCATION_LOWER]
+ENABLE=0
+START=0
+WIDTH=0
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=0
+KEYSTONEAREA=0
+[EDGEBLEND_BRIGHT_INSIDE]
+INTERLOCKED=0
+COLOR=0
+[EDGEBLEND_BRIGHT_OUTSIDE]
+INTERLOCKED=0
+COLOR=0
+[BLACKLEVEL_LOCATION_LEFT]
+INTERLOCKED=0
+COLOR=0
+BLACKBORDERWIDTH=0
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+[BLACKLEVEL_LOCATION_UPPER]
+INTERLOCKED=0
+COLOR=0
+BLACKBORDERWIDTH=0
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+[BLACKLEVEL_LOCATION_RIGHT]
+INTERLOCKED=0
+COLOR=0
+BLACKBORDERWIDTH=0
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+[BLACKLEVEL_LOCATION_LOWER]
+INTERLOCKED=0
+COLOR=0
+BLACKBORDERWIDTH=0
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+)";
+
+const std::string kFilledFile = R"(Geometry
+[VERSION]
+MajorVersion=2
+MinorVersion=1
+[[PROJECTOR_ADDRESS[10.0.0.7]]]
+[PROJECTOR]
+Major=3
+Minor=4
+Panel=1
+Screen=2
+[EDGEBLEND_SETTING]
+ControlMode=1
+Marker=2
+BlackLevelArea=-1
+[EDGEBLEND_LOCATION_LEFT]
+ENABLE=1
+START=0
+WIDTH=320
+OUTSIDEAREA=0
+INTERLOCKED=1
+COLOR=FF00
+KEYSTONEAREA=0
+[EDGEBLEND_LOCATION_UPPER]
+ENABLE=0
+START=5
+WIDTH=0
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=0
+KEYSTONEAREA=0
+[EDGEBLEND_LOCATION_RIGHT]
+ENABLE=1
+START=1600
+WIDTH=320
+OUTSIDEAREA=12
+INTERLOCKED=1
+COLOR=ABCDEF
+KEYSTONEAREA=3
+[EDGEBLEND_LOCATION_LOWER]
+ENABLE=0
+START=0
+WIDTH=-8
+OUTSIDEAREA=0
+INTERLOCKED=0
+COLOR=1
+KEYSTONEAREA=0
+[EDGEBLEND_BRIGHT_INSIDE]
+INTERLOCKED=1
+COLOR=FF8000
+[EDGEBLEND_BRIGHT_OUTSIDE]
+INTERLOCKED=0
+COLOR=80
+[BLACKLEVEL_LOCATION_LEFT]
+INTERLOCKED=1
+COLOR=202020
+BLACKBORDERWIDTH=16
+FREESHAPE=0
+ADJUSTMENTPOINTS=2
+POINT1=0.2500
+POINT2=-1.1250
+[BLACKLEVEL_LOCATION_UPPER]
+INTERLOCKED=0
+COLOR=0
+BLACKBORDERWIDTH=0
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+[BLACKLEVEL_LOCATION_RIGHT]
+INTERLOCKED=1
+COLOR=1A2B3C
+BLACKBORDERWIDTH=24
+FREESHAPE=1
+ADJUSTMENTPOINTS=1
+POINT1=3.0000
+[BLACKLEVEL_LOCATION_LOWER]
+INTERLOCKED=0
+COLOR=F
+BLACKBORDERWIDTH=8
+FREESHAPE=0
+ADJUSTMENTPOINTS=0
+)";
+
+struct GeoBlackLevelInfoTest : ::testing::Test {
+    Ref<IQuonGeoBlackLevelInfo> info{CLSID_QuonGeoBlackLevelInfo, IID_IQuonGeoBlackLevelInfo};
+
+    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
+    std::string Save(HRESULT* hr = nullptr) {
+        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
+    }
+    struct EdgeBlend {
+        EdgeBlendSetting setting;
+        EdgeBlendLocation locations[4];
+        BrightArea inside;
+        BrightArea outside;
+    };
+    EdgeBlend Blend() {
+        EdgeBlend e{};
+        EXPECT_EQ(S_OK, info->GetEdgeBlendInfo(&e.setting, e.locations, &e.inside, &e.outside));
+        return e;
+    }
+    BlackLevelLocation Level(UINT32 edge) {
+        BlackLevelLocation levels[4];
+        EXPECT_EQ(S_OK, info->GetBlackLevelInfo(levels));
+        return levels[edge];
+    }
+    GeoVersion Version() {
+        GeoVersion v{};
+        char address[64];
+        ProjectorInfo p{};
+        EXPECT_EQ(S_OK, info->GetBasicInfo(&v, address, &p));
+        return v;
+    }
+};
+
+TEST_F(GeoBlackLevelInfoTest, WritesZerosAndRoundTripsAFilledFile) {
+    EXPECT_EQ(kZeroFile, Save());
+    ASSERT_EQ(S_OK, Load(kFilledFile));
+    EXPECT_EQ(kFilledFile, Save());
+
+    const EdgeBlend e = Blend();
+    EXPECT_EQ(-1, e.setting.BlackLevelArea);
+    EXPECT_EQ(0xFF00, e.locations[GeoEdgeLeft].COLOR);
+    EXPECT_EQ(0xABCDEF, e.locations[GeoEdgeRight].COLOR);
+    const BYTE inside[3] = {0x00, 0x80, 0xFF};  // low, middle, high
+    const BYTE outside[3] = {0x80, 0x00, 0x00};
+    EXPECT_EQ(0, std::memcmp(inside, e.inside.COLOR, 3));
+    EXPECT_EQ(0, std::memcmp(outside, e.outside.COLOR, 3));
+    EXPECT_EQ(-1.125, Level(GeoEdgeLeft).POINT[1]);
+    EXPECT_EQ(0x1A2B3C, Level(GeoEdgeRight).COLOR);
+}
+
+TEST_F(GeoBlackLevelInfoTest, WritesAtMost33PointsAndNoneBelowOne) {
+    BlackLevelLocation levels[4]{};
+    for (int i = 0; i < 33; ++i) levels[GeoEdgeUpper].POINT[i] = i + 0.5;
+    levels[GeoEdgeUpper].ADJUSTMENTPOINTS = 40;
+    levels[GeoEdgeLower].ADJUSTMENTPOINTS = -3;
+    levels[GeoEdgeLower].POINT[0] = 9;
+    levels[GeoEdgeLeft].COLOR = -1;
+    ASSERT_EQ(S_OK, info->SetBlackLevelInfo(levels));
+    const std::string text = Save();
+    EXPECT_EQ(33, Count(text, "\nPOINT"));
+    EXPECT_NE(std::string::npos,
+              text.find("ADJUSTMENTPOINTS=40\nPOINT1=0.5000\nPOINT2=1.5000\nPOINT3=2.5000\nPOINT4=3.5000\n"));
+    EXPECT_NE(std::string::npos, text.find("POINT33=32.5000\n[BLACKLEVEL_LOCATION_RIGHT]\n"));
+    EXPECT_NE(std::string::npos, text.find("ADJUSTMENTPOINTS=-3\n"));
+    EXPECT_EQ(text.size(), text.find("ADJUSTMENTPOINTS=-3\n") + 20);
+    EXPECT_NE(std::string::npos, text.find("[BLACKLEVEL_LOCATION_LEFT]\nINTERLOCKED=0\nCOLOR=FFFFFFFF\n"));
+}
+
+TEST_F(GeoBlackLevelInfoTest, ColoursPointsAndCarriageReturns) {
+    // Lower-case colours, "0", points numbered out of order, "\r\n" line ends.
+    std::string text = Replaced(kFilledFile, {{"COLOR=FF8000", "COLOR=ff8000"},
+                                              {"COLOR=80\n", "COLOR=0\n"},
+                                              {"COLOR=ABCDEF", "COLOR=abcdef"},
+                                              {"POINT1=0.2500\nPOINT2=-1.1250\n", "POINT5=1.0\nPOINT2=2.0\n"}});
+    ASSERT_EQ(S_OK, Load(Replaced(text, {{"\n", "\r\n"}})));
+    const EdgeBlend e = Blend();
+    const BYTE inside[3] = {0x00, 0x80, 0xFF};
+    EXPECT_EQ(0, std::memcmp(inside, e.inside.COLOR, 3));
+    EXPECT_EQ(0, e.outside.COLOR[0]);
+    EXPECT_EQ(0xABCDEF, e.locations[GeoEdgeRight].COLOR);
+    EXPECT_EQ(1.0, Level(GeoEdgeLeft).POINT[0]);
+    EXPECT_EQ(2.0, Level(GeoEdgeLeft).POINT[1]);
+    EXPECT_EQ(Replaced(kFilledFile, {{"COLOR=80\n", "COLOR=0\n"},
+                                     {"POINT1=0.2500\nPOINT2=-1.1250\n", "POINT1=1.0000\nPOINT2=2.0000\n"}}),
+              Save());
+
+    // Pairs: "80" is the low byte; nothing is validated and only the first six
+    // characters count ("1zz00f": 1 * 16 + 35, 35 * 16 + 0 kept to a byte, 15).
+    // Points: the 33rd point line is the last one read; "ADJUSTMENTPOINTS=" is
+    // never a point; "COLOR=" with only "\r" behind reads 0.
+    std::string points = "POINT=1\n" + std::string(35, 'x') + "\n";
+    for (int i = 1; i <= 35; ++i) points += "POINT" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    ASSERT_EQ(S_OK, Load(kFilledFile.substr(0, kFilledFile.find("[EDGEBLEND_BRIGHT_INSIDE]")) +
+                         "[EDGEBLEND_BRIGHT_INSIDE]\nCOLOR=80\n[EDGEBLEND_BRIGHT_OUTSIDE]\nCOLOR=1zz00ff80\n"
+                         "[BLACKLEVEL_LOCATION_LEFT]\n" + points + "ADJUSTMENTPOINTS=5\nCOLOR=\r\n"));
+    const EdgeBlend p = Blend();
+    const BYTE lowOnly[3] = {0x80, 0x00, 0x00};
+    const BYTE unchecked[3] = {0x0F, 0x30, 0x33};
+    EXPECT_EQ(0, std::memcmp(lowOnly, p.inside.COLOR, 3));
+    EXPECT_EQ(0, std::memcmp(unchecked, p.outside.COLOR, 3));
+    const BlackLevelLocation left = Level(GeoEdgeLeft);
+    EXPECT_EQ(1.0, left.POINT[0]);
+    EXPECT_EQ(1.0, left.POINT[1]);
+    EXPECT_EQ(32.0, left.POINT[32]);
+    EXPECT_EQ(5, left.ADJUSTMENTPOINTS);
+    EXPECT_EQ(0, left.COLOR);
+}
+
+TEST_F(GeoBlackLevelInfoTest, BadColoursThrowAndLeaveEveryRecord) {
+    ASSERT_EQ(S_OK, Load(kFilledFile));
+    std::string text = kFilledFile;
+    text.replace(text.find("COLOR=ABCDEF"), 12, "COLOR=zz");
+    EXPECT_EQ("invalid stol argument", Thrown<std::invalid_argument>([&] { Load(text); }));
+    text = kFilledFile;
+    text.replace(text.find("COLOR=1A2B3C"), 12, "COLOR=80000000");
+    EXPECT_EQ("stol argument out of range", Thrown<std::out_of_range>([&] { Load(text); }));
+    EXPECT_EQ(kFilledFile, Save());
+}
+
+TEST_F(GeoBlackLevelInfoTest, StagesMustComeInWriterOrder) {
+    // Without [EDGEBLEND_SETTING] only the header records are read.
+    std::string text = kFilledFile;
+    text.replace(text.find("[EDGEBLEND_SETTING]"), 19, "[EDGEBLEND_SETTINGS");
+    ASSERT_EQ(S_OK, Load(text));
+    EXPECT_EQ(kFilledFile.substr(0, kFilledFile.find("[EDGEBLEND_SETTING]")) +
+                  kZeroFile.substr(kZeroFile.find("[EDGEBLEND_SETTING]")),
+              Save());
+
+    // [PROJECTOR] before [VERSION] is not read; "MajorVersion=" is not "Major=";
+    // a blank before "=" hides the key; "Marker=" with nothing behind reads 0;
+    // a key outside its stage is not read.
+    ASSERT_EQ(S_OK, Load("[PROJECTOR]\nMinor=4\nMajorVersion=2\nMinorVersion=1\n[[PROJECTOR_ADDRESS[a]]]\n"
+                         "Panel =7\nScreen=3\nMarker=9\n[EDGEBLEND_SETTING]\nMarker=7\nMarker=\nBlackLevelArea=6\n"));
+    ProjectorInfo projector{};
+    GeoVersion version{};
+    char address[64];
+    ASSERT_EQ(S_OK, info->GetBasicInfo(&version, address, &projector));
+    EXPECT_EQ(2, version.MajorVersion);
+    EXPECT_STREQ("a", address);
+    EXPECT_EQ(0, projector.Major);
+    EXPECT_EQ(0, projector.Minor);
+    EXPECT_EQ(0, projector.Panel);
+    EXPECT_EQ(3, projector.Screen);
+    EXPECT_EQ(0, Blend().setting.Marker);
+    EXPECT_EQ(6, Blend().setting.BlackLevelArea);
+
+    // An empty text, or one that stops at a NUL before "MinorVersion=", gives start values.
+    ASSERT_EQ(S_OK, Load(kFilledFile));
+    ASSERT_EQ(S_OK, info->LoadFromBuffer(nullptr, 0));
+    EXPECT_EQ(kZeroFile, Save());
+    const std::string cut = "[VERSION]\nMajorVersion=5\n" + std::string(1, '\0') + "MinorVersion=1\n[[PROJECTOR_ADDRESS[b]]]\n";
+    ASSERT_EQ(S_OK, Load(cut));
+    EXPECT_EQ(5, Version().MajorVersion);
+    EXPECT_EQ(0, Version().MinorVersion);
+    ASSERT_EQ(S_OK, info->GetBasicInfo(&version, address, &projector));
+    EXPECT_STREQ("", address);
+
+    // An address longer than its field is cut at 63 characters.
+    ASSERT_EQ(S_OK, Load("MinorVersion=1\n[[PROJECTOR_ADDRESS[" + std::string(70, 'q') + "]]]\n"));
+    ASSERT_EQ(S_OK, info->GetBasicInfo(&version, address, &projector));
+    EXPECT_EQ(std::string(63, 'q'), address);
+}
+
+TEST_F(GeoBlackLevelInfoTest, IdentityCopyOutAndNullPointers) {
+    ASSERT_EQ(S_OK, info->Initialize(12, "left wall"));
+    UINT32 number = 0;
+    char label[16];
+    std::memset(label, '#', sizeof label);
+    ASSERT_EQ(S_OK, info->GetIdentity(&number, label));
+    EXPECT_EQ(12u, number);
+    EXPECT_EQ(0, std::memcmp("left wall\0#", label, 11));
+
+    std::string buffer(kZeroFile.size() + 1, '#');
+    UINT32 written = 0;
+    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(kZeroFile.size()), &written));
+    EXPECT_EQ(kZeroFile + "#", buffer);
+    buffer.assign(kZeroFile.size(), '#');
+    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(kZeroFile.size() - 1), &written));
+    EXPECT_EQ(std::string(kZeroFile.size(), '#'), buffer);
+
+    GeoVersion v{};
+    ProjectorInfo p{};
+    EdgeBlendSetting s{};
+    EdgeBlendLocation l[4];
+    BrightArea b{};
+    EXPECT_EQ(E_POINTER, info->Initialize(1, nullptr));
+    EXPECT_EQ(E_POINTER, info->GetIdentity(&number, nullptr));
+    EXPECT_EQ(E_POINTER, info->SetBasicInfo(&v, nullptr, &p));
+    EXPECT_EQ(E_POINTER, info->GetBasicInfo(&v, label, nullptr));
+    EXPECT_EQ(E_POINTER, info->GetEdgeBlendInfo(&s, l, &b, nullptr));
+    EXPECT_EQ(E_POINTER, info->SetBlackLevelInfo(nullptr));
+    EXPECT_EQ(E_POINTER, info->GetBlackLevelInfo(nullptr));
+    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 4));
+    EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, &written));
+    EXPECT_EQ(S_OK, info->SetEdgeBlendInfo(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(S_OK, info->FreeData());
+    EXPECT_EQ(kZeroFile, Save());
+}
+
+}  // namespace

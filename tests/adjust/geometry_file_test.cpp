@@ -1,0 +1,109 @@
+// The Geometry file layer: marker search, key matching and the two readers,
+// seen through a target that records what it is handed.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "adjust/geometry_file.h"
+
+namespace {
+
+using geofile::Key;
+using geofile::Section;
+
+// Records every call as one line of text.
+struct Recorder : geofile::Target {
+    std::vector<std::string> calls;
+    void Address(const std::string& address) override { calls.push_back("address " + address); }
+    void Value(Section section, Key key, const std::string& name, const std::string& value) override {
+        calls.push_back(std::string(geofile::SectionHeader(section)) + " " + geofile::KeyName(key) + " [" + name +
+                        "] " + value);
+    }
+    void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
+        calls.push_back("grid " + std::to_string(grid) + " " + std::to_string(row) + "," + std::to_string(column) +
+                        " " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
+TEST(GeometryFile, MarkerSearchOrder) {
+    EXPECT_EQ(Section::Address, geofile::FindSection("[[PROJECTOR_ADDRESS[1.2.3.4]]]"));
+    EXPECT_EQ(Section::Projector, geofile::FindSection("[PROJECTOR]"));
+    EXPECT_EQ(Section::Version, geofile::FindSection("[PROJECTOR][VERSION]"));
+    EXPECT_EQ(Section::Unknown, geofile::FindSection("[VERSION"));
+    EXPECT_EQ(Section::AutoCalib, geofile::FindSection("[MY_AUTOCALIB_2]\r"));
+    EXPECT_EQ(Section::OtherScreen0, geofile::FindSection("[OTHER_SCREEN_10]"));
+    EXPECT_EQ(Section::OtherScreen1, geofile::FindSection("[OTHER_SCREEN_11]"));
+    EXPECT_EQ(Section::OtherScreen2, geofile::FindSection("[OTHER_SCREEN_12]"));
+    EXPECT_EQ(Section::Unknown, geofile::FindSection("[OTHER_SCREEN_3]"));
+    EXPECT_EQ(Section::Unknown, geofile::FindSection("OTHER_SCREEN_0"));
+    EXPECT_EQ(Section::EdgeBlendSetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SET]"));
+    EXPECT_EQ(Section::GeometrySetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SETTING]"));
+    EXPECT_EQ(Section::GammaLower, geofile::FindSection("[EDGEBLEND_GAMMADATA_LOWER]"));
+    EXPECT_EQ(Section::MaskingFixed, geofile::FindSection("[MASKING_FIXED]"));
+    EXPECT_EQ(Section::BlackLevelRight, geofile::FindSection("[BLACKLEVEL_LOCATION_RIGHT]"));
+    EXPECT_EQ(Section::BlackLevelRight, geofile::FindSection("[BLACKLEVEL_LOCATION_UPPER][BLACKLEVEL_LOCATION_RIGHT]"));
+    EXPECT_EQ(Section::Unknown, geofile::FindSection("[COLOR_MATCHING]"));
+
+    EXPECT_STREQ("7Color_1_1", geofile::KeyName(geofile::SevenColorKey(1, 1)));
+    EXPECT_STREQ("7Color_5_2", geofile::KeyName(geofile::SevenColorKey(5, 2)));
+    EXPECT_STREQ("7Color_7_3", geofile::KeyName(Key::SevenColor_7_3));
+    EXPECT_STREQ("WhiteBalanceHigh_0", geofile::KeyName(Key::WhiteBalanceHigh_0));
+    EXPECT_STREQ("[EDGEBLEND_BRIGHT_OUTSIDE]", geofile::SectionHeader(Section::BrightOutside));
+}
+
+TEST(GeometryFile, SectionDispatchSkipsWhatItCannotPlace) {
+    Recorder r;
+    geofile::ReadBySections(
+        "MajorVersion=1\n"                                    // before any section
+        "[VERSION]\nMajorVersion=\nMinorVersion=2=3\n x MinorVersion y = 4 \n"
+        "[PROJECTOR_ADDRESS]\n[[PROJECTOR_ADDRESS[a]b]]]\nMajor=5\n"
+        "[MASKING_SETTING]\nMajor=6\n[SOMETHING]\nMajor=7\n"
+        "[BLACKLEVEL_LOCATION_LOWER]\nADJUSTMENTPOINTS=3\nXPOINT12=0.5\nCOLOR=ff\nINTERLOCKED_COLOR=1\n"
+        "[OTHER_SCREEN_2]\nMajor=8\n2,3=4.5,-1\n\n1,1=2=3,4\n"
+        "[PROJECTOR]\nScreen=9",
+        r);
+    const std::vector<std::string> expected = {
+        "[VERSION] MinorVersion [ x MinorVersion y ]  4 ",
+        "address a",
+        "[BLACKLEVEL_LOCATION_LOWER] ADJUSTMENTPOINTS [ADJUSTMENTPOINTS] 3",
+        "[BLACKLEVEL_LOCATION_LOWER] POINT [XPOINT12] 0.5",
+        "[BLACKLEVEL_LOCATION_LOWER] COLOR [COLOR] ff",
+        "[BLACKLEVEL_LOCATION_LOWER] INTERLOCKED [INTERLOCKED_COLOR] 1",
+        "grid 2 2,3 4.500000,-1.000000",
+        "[PROJECTOR] Screen [Screen] 9",
+    };
+    EXPECT_EQ(expected, r.calls);
+}
+
+TEST(GeometryFile, StagesEndAtTheNextHeader) {
+    Recorder r;
+    const Section stages[] = {Section::Projector, Section::EdgeBlendSetting, Section::BlackLevelLeft};
+    geofile::ReadInStages(
+        "Major=1\nMajorVersion=2\nScreen=3\nMinorVersion=4\nMajorVersion=5\n"
+        "[PROJECTOR]\nMarker=8\n[PROJECTOR_ADDRESS]\n[[PROJECTOR_ADDRESS[second]]]\nMajor=6 Minor=7\n"
+        "Minor=\n[BLACKLEVEL_LOCATION_LEFT]\nPanel=9\n[EDGEBLEND_SETTING]\nMarker=10\n"
+        "[BLACKLEVEL_LOCATION_LEFT]\nCOLOR=INTERLOCKED=11\nPOINT\n[EDGEBLEND_SETTING]\nMarker=12",
+        stages, r);
+    const std::vector<std::string> expected = {
+        "[VERSION] MajorVersion [MajorVersion] 2",
+        "[VERSION] MinorVersion [MinorVersion] 4",
+        "[PROJECTOR] Major [Major] 6 Minor",
+        "[PROJECTOR] Minor [Major] 6 Minor",
+        "[PROJECTOR] Minor [Minor] ",
+        "[PROJECTOR] Panel [Panel] 9",
+        "[EDGEBLEND_SETTING] Marker [Marker] 10",
+        "[BLACKLEVEL_LOCATION_LEFT] INTERLOCKED [COLOR] INTERLOCKED",
+        "[BLACKLEVEL_LOCATION_LEFT] POINT [POINT] ",
+    };
+    EXPECT_EQ(expected, r.calls);
+
+    char field[8];
+    geofile::StoreText(field, sizeof field, "abcdefghij");
+    EXPECT_STREQ("abcdefg", field);
+    geofile::StoreText(field, sizeof field, "xy");
+    EXPECT_EQ(0, std::memcmp("xy\0\0\0\0\0\0", field, 8));
+}
+
+}  // namespace
