@@ -128,7 +128,6 @@ TEST(ClassIdentifiers, EachClassAnswersItsOwnInterfaceAndIUnknownOnly) {
 }
 
 TEST(ClassIdentifiers, AllTwentySevenRowsArePresent) {
-    if (g_cTemplates < 27) GTEST_SKIP() << g_cTemplates << " of 27 rows so far";
     ASSERT_EQ(27, g_cTemplates);
     for (int r = 0; r < 27; ++r) EXPECT_TRUE(IsSameGuid(*kClasses[r].clsid, *g_Templates[r].m_ClsID)) << r;
 }
