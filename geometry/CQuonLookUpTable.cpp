@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 HRESULT CQuonLookUpTable::SetLabel(UINT32 labelA, UINT32 labelB, const char* name) {
@@ -18,12 +19,13 @@ HRESULT CQuonLookUpTable::GetLabelValues(UINT32* labelA, UINT32* labelB) {
 HRESULT CQuonLookUpTable::SetTableSize(INT32 columns, INT32 rows) {
     // A negative side, or a table whose entry count does not fit a signed
     // 32-bit number, is refused and the table stays as it was.
-    if (columns < 0 || rows < 0) return E_INVALIDARG;
-    const int64_t count = static_cast<int64_t>(columns) * rows;
-    if (count > INT32_MAX) return E_INVALIDARG;
+    const int64_t count = quon::Int32Count({columns, rows});
+    if (count < 0) return E_INVALIDARG;
 
-    // The array held so far is released and replaced by a zeroed one.
-    std::vector<LookUpEntry> fresh(static_cast<std::size_t>(count), LookUpEntry{});
+    // The array held so far is released and replaced by a zeroed one; an
+    // array past the model's limit throws the allocation failure exception
+    // before anything changes.
+    std::vector<LookUpEntry> fresh = quon::ZeroedArray<LookUpEntry>(static_cast<uint64_t>(count));
     m_entries.swap(fresh);
     m_columns = columns;
     m_rows = rows;

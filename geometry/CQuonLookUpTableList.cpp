@@ -101,18 +101,21 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
 
 HRESULT CQuonLookUpTableList::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) {
     if (buffer == nullptr || written == nullptr) return E_POINTER;
+    // A table that cannot give a value (its entries freed) has nothing true
+    // to print: the whole document is refused with that table's failure and
+    // nothing is written.
     HRESULT hr = S_OK;
     std::string out;
     for (IQuonLookUpTable* table : m_tables) {
         UINT32 labelA = 0, labelB = 0, columns = 0, rows = 0;
-        hr = table->GetLabelValues(&labelA, &labelB);
+        if (FAILED(hr = table->GetLabelValues(&labelA, &labelB))) return hr;
         quon::AppendFormat(out, "%d,%d,d\n", static_cast<INT32>(labelA), static_cast<INT32>(labelB));
-        hr = table->GetTableSize(&columns, &rows);
+        if (FAILED(hr = table->GetTableSize(&columns, &rows))) return hr;
         quon::AppendFormat(out, "%d,%d\n", static_cast<INT32>(columns), static_cast<INT32>(rows));
         for (UINT32 r = 0; r < rows; ++r) {
             for (UINT32 c = 0; c < columns; ++c) {
                 LookUpEntry e{};
-                hr = table->GetEntry(c, r, &e);
+                if (FAILED(hr = table->GetEntry(c, r, &e))) return hr;
                 quon::AppendFormat(out, "%g,%g,%g,%g\n", e.value0, e.value1, e.value2, e.value3);
             }
         }
