@@ -203,9 +203,9 @@ TEST_F(AutoCalibInfoTest, BoundsCountsAndTables) {
     // smaller: only the counted records are written.
     ASSERT_EQ(S_OK, Load(R"({"n_camera":3,"n_projector":0,"camera":[{"id":1,"is_move":true}],"projector":[]})"));
     EXPECT_EQ(E_FAIL, SaveResult());
+    EXPECT_EQ(1, Camera(0).id);
     ASSERT_EQ(S_OK, Load(R"({"n_camera":-1,"camera":[],"projector":[]})"));
     EXPECT_EQ(E_FAIL, SaveResult());
-    EXPECT_EQ(1, Camera(0).id);
     ASSERT_EQ(S_OK, Load(R"({"n_camera":0,"camera":[{"id":1,"is_move":true}],"projector":[]})"));
     EXPECT_EQ(R"({"camera":[],"date":"2026-12-06 10:00","n_camera":0,"n_projector":0,"projector":[],"projector_base_position":"left"})",
               Save());
