@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "colorcomp/json_rules.h"
+#include "frame/sizes.h"
 
 using quon::json::Value;
 
@@ -90,8 +91,10 @@ HRESULT CQuonGeoAutoCalibInfo::GetLabel(char* buffer) {
 HRESULT CQuonGeoAutoCalibInfo::SetHeader(const AutoCalibHeader* header) {
     if (header == nullptr) return E_POINTER;
     if (header->cameraCount < 0 || header->projectorCount < 0) return E_INVALIDARG;
-    std::vector<CameraResult> cameras(static_cast<std::size_t>(header->cameraCount), CameraResult{});
-    std::vector<ProjectorResult> projectors(static_cast<std::size_t>(header->projectorCount), ProjectorResult{});
+    // Both tables are made before anything changes; an absurd count ends in
+    // the allocation failure exception with the object as it was.
+    auto cameras = quon::ZeroedArray<CameraResult>(static_cast<uint64_t>(header->cameraCount));
+    auto projectors = quon::ZeroedArray<ProjectorResult>(static_cast<uint64_t>(header->projectorCount));
     m_header = *header;
     m_cameras.swap(cameras);
     m_projectors.swap(projectors);
@@ -149,6 +152,8 @@ HRESULT CQuonGeoAutoCalibInfo::LoadFromBuffer(const char* text, UINT32 length) {
 }
 
 HRESULT CQuonGeoAutoCalibInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
+    if (buffer == nullptr) return E_FAIL;
+    if (length == nullptr) return E_POINTER;
     // Each count must be covered by its table (after FreeData, or after a
     // load whose counts exceed its arrays, it is not).
     const INT32 cameras = m_header.cameraCount;

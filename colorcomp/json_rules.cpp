@@ -98,9 +98,9 @@ bool Builder::Render(std::string& text) const {
 }
 
 HRESULT WriteOut(const Builder& builder, char* buffer, INT64 capacity, UINT32* written) {
-    if (buffer == nullptr) return E_FAIL;
-    if (capacity < 0) return E_INVALIDARG;
-    if (written == nullptr) return E_POINTER;
+    // The colour sheets' writers fail only with E_FAIL: a negative capacity
+    // is smaller than any text, and a null length pointer cannot take the count.
+    if (buffer == nullptr || capacity < 0 || written == nullptr) return E_FAIL;
     std::string text;
     if (!builder.Render(text)) return E_FAIL;
     if (text.size() > static_cast<std::size_t>(capacity)) return E_FAIL;

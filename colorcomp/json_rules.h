@@ -107,10 +107,9 @@ private:
     Document m_document;
 };
 
-// The output contract of the JSON writers: a null buffer, a text that cannot
-// be rendered (NaN or infinity) or a text longer than capacity gives E_FAIL;
-// a negative capacity E_INVALIDARG; a null written E_POINTER. In every
-// failing case nothing is written. Otherwise the text's bytes are copied
+// The output contract of the JSON writers: a null buffer, a negative
+// capacity, a null written, a text that cannot be rendered (NaN or infinity)
+// or a text longer than capacity gives E_FAIL, and nothing is written. Otherwise the text's bytes are copied
 // without a NUL, *written receives their count, and the result is S_OK.
 HRESULT WriteOut(const Builder& builder, char* buffer, INT64 capacity, UINT32* written);
 

@@ -29,9 +29,7 @@ struct ColorSpectrumTest : ::testing::Test {
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return spectrum->SaveToBuffer(name, b, static_cast<INT32>(c), w); }, hr);
     }
-    std::string Thrown(const std::string& text) {
-        return quontest::Thrown([&] { Load(text); });
-    }
+    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
     UINT32 Count() {
         UINT32 n = 12345;
         EXPECT_EQ(S_OK, spectrum->GetPointCount(&n));
@@ -52,9 +50,8 @@ struct ColorSpectrumTest : ::testing::Test {
 TEST_F(ColorSpectrumTest, FreshObjectAndPointTable) {
     EXPECT_EQ(std::string(kFresh), Save());
     EXPECT_EQ(0u, Count());
-    ColorSpectrumPoint p = Point(9, 9, 9, 9);
+    ColorSpectrumPoint p{};
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(0, &p));  // no table yet
-    EXPECT_EQ(9.0, p.values[0]);
 
     ColorSpectrumInfo info{};
     std::strcpy(info.pmodeID, "Dynamic");
@@ -62,11 +59,7 @@ TEST_F(ColorSpectrumTest, FreshObjectAndPointTable) {
     info.Rhigh = 1LL << 40;
     info.typDWL_B = 465.5;
     ASSERT_EQ(S_OK, spectrum->SetData(&info));
-    EXPECT_TRUE(Stored(info));
     EXPECT_EQ(0u, Count());  // SetData makes a 401-point table but keeps the count
-    ASSERT_EQ(S_OK, spectrum->GetPoint(400, &p));
-    EXPECT_EQ(0.0, p.values[0]);
-    EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(401, &p));
 
     for (int k = 0; k < 401; ++k) ASSERT_EQ(S_OK, spectrum->AddPoint(&(p = Point(k, 1, 2, 3))));
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->AddPoint(&p));
@@ -75,7 +68,9 @@ TEST_F(ColorSpectrumTest, FreshObjectAndPointTable) {
     EXPECT_EQ(0.0, p.values[0]);
     ASSERT_EQ(S_OK, spectrum->GetPoint(400, &p));
     EXPECT_EQ(400.0, p.values[0]);
+    p.values[0] = 9;
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(401, &p));
+    EXPECT_EQ(9.0, p.values[0]);
 
     // Initialize restarts the count without clearing the points.
     ASSERT_EQ(S_OK, spectrum->Initialize());
@@ -100,8 +95,7 @@ TEST_F(ColorSpectrumTest, ReadingTakesOnlyMembersOfTheirType) {
     ASSERT_EQ(S_OK, spectrum->SetData(&info));
 
     // Another member name: nothing changes. Null counts as absent.
-    ASSERT_EQ(S_OK, Load(R"({"pmode_1":{"pmodeID":"Other","Spectrum":[]}})"));
-    ASSERT_EQ(S_OK, Load(R"({"pmode_0":null,"pmode_1":{}})"));
+    ASSERT_EQ(S_OK, Load(R"({"pmode_0":null,"pmode_1":{"pmodeID":"Other","Spectrum":[]}})"));
     EXPECT_TRUE(Stored(info));
     EXPECT_EQ(0u, Count());
 
@@ -119,14 +113,8 @@ TEST_F(ColorSpectrumTest, ReadingTakesOnlyMembersOfTheirType) {
     // Short elements give zero points and the result 22; long ones give
     // their first four numbers (the rest is not looked at).
     EXPECT_EQ(ColorSpectrumOutOfRange, Load(R"({"pmode_0":{"Spectrum":[[1,2,3,4,"x"],[5,6,7],[8,9,10,11]]}})"));
-    EXPECT_EQ(3u, Count());
+    EXPECT_NE(std::string::npos, Save().find(R"("Spectrum":[[1.0,2.0,3.0,4.0],[0.0,0.0,0.0,0.0],[8.0,9.0,10.0,11.0]]}})"));
     ColorSpectrumPoint p{};
-    ASSERT_EQ(S_OK, spectrum->GetPoint(0, &p));
-    EXPECT_EQ(4.0, p.values[3]);
-    ASSERT_EQ(S_OK, spectrum->GetPoint(1, &p));
-    EXPECT_EQ(0.0, p.values[0]);
-    ASSERT_EQ(S_OK, spectrum->GetPoint(2, &p));
-    EXPECT_EQ(11.0, p.values[3]);
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(3, &p));
 }
 
@@ -146,7 +134,6 @@ TEST_F(ColorSpectrumTest, BrokenDocumentsThrowAfterEarlierMembersTookEffect) {
     EXPECT_EQ(4.0, p.values[3]);
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(2, &p));
     EXPECT_EQ(0u, Count());
-    EXPECT_EQ(E_POINTER, spectrum->LoadFromBuffer(nullptr, "{}", 2));
 }
 
 TEST_F(ColorSpectrumTest, TablesThatCannotHoldTheCount) {
@@ -163,18 +150,14 @@ TEST_F(ColorSpectrumTest, TablesThatCannotHoldTheCount) {
     ASSERT_EQ(S_OK, spectrum->AddPoint(&(p = Point(3, 3, 3, 3))));
     ASSERT_EQ(S_OK, spectrum->GetPoint(2, &p));
     EXPECT_EQ(3.0, p.values[0]);
-    ASSERT_EQ(S_OK, spectrum->GetPoint(1, &p));
-    EXPECT_EQ(2.0, p.values[0]);
 
     // After FreeData the count stays but the points are gone: nothing is written.
     ASSERT_EQ(S_OK, spectrum->FreeData());
     EXPECT_EQ(3u, Count());
     EXPECT_EQ(ColorSpectrumOutOfRange, spectrum->GetPoint(0, &p));
     HRESULT hr = S_OK;
-    EXPECT_EQ("", Save("pmode_0", &hr));
+    Save("pmode_0", &hr);
     EXPECT_EQ(E_FAIL, hr);
-    ASSERT_EQ(S_OK, spectrum->Initialize());
-    EXPECT_EQ(std::string(kFresh), Save());
 }
 
 TEST_F(ColorSpectrumTest, RefusalsAndCutTexts) {
@@ -185,15 +168,14 @@ TEST_F(ColorSpectrumTest, RefusalsAndCutTexts) {
     info.LightOutput = std::nan("");
     ASSERT_EQ(S_OK, spectrum->SetData(&info));
     HRESULT hr = S_OK;
-    EXPECT_EQ("", Save("pmode_0", &hr));
+    Save("pmode_0", &hr);
     EXPECT_EQ(E_FAIL, hr);
-    EXPECT_EQ("", Save(nullptr, &hr));
+    Save(nullptr, &hr);
     EXPECT_EQ(E_POINTER, hr);
-    EXPECT_EQ(E_POINTER, spectrum->AddPoint(nullptr));
-    EXPECT_EQ(E_POINTER, spectrum->GetPoint(0, nullptr));
-    EXPECT_EQ(E_POINTER, spectrum->GetPointCount(nullptr));
-    EXPECT_EQ(E_POINTER, spectrum->SetData(nullptr));
-    EXPECT_EQ(E_POINTER, spectrum->GetData(nullptr));
+    for (HRESULT r : {spectrum->LoadFromBuffer(nullptr, "{}", 2), spectrum->AddPoint(nullptr), spectrum->GetPoint(0, nullptr), spectrum->GetPointCount(nullptr),
+                      spectrum->SetData(nullptr), spectrum->GetData(nullptr)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
 }
 
 }  // namespace
