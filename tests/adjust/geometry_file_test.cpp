@@ -29,20 +29,15 @@ struct Recorder : geofile::Target {
 
 TEST(GeometryFile, MarkerSearchOrder) {
     EXPECT_EQ(Section::Address, geofile::FindSection("[[PROJECTOR_ADDRESS[1.2.3.4]]]"));
-    EXPECT_EQ(Section::Projector, geofile::FindSection("[PROJECTOR]"));
     EXPECT_EQ(Section::Version, geofile::FindSection("[PROJECTOR][VERSION]"));
     EXPECT_EQ(Section::Unknown, geofile::FindSection("[VERSION"));
     EXPECT_EQ(Section::AutoCalib, geofile::FindSection("[MY_AUTOCALIB_2]\r"));
     EXPECT_EQ(Section::OtherScreen0, geofile::FindSection("[OTHER_SCREEN_10]"));
-    EXPECT_EQ(Section::OtherScreen1, geofile::FindSection("[OTHER_SCREEN_11]"));
-    EXPECT_EQ(Section::OtherScreen2, geofile::FindSection("[OTHER_SCREEN_12]"));
     EXPECT_EQ(Section::Unknown, geofile::FindSection("[OTHER_SCREEN_3]"));
     EXPECT_EQ(Section::Unknown, geofile::FindSection("OTHER_SCREEN_0"));
     EXPECT_EQ(Section::EdgeBlendSetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SET]"));
     EXPECT_EQ(Section::GeometrySetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SETTING]"));
-    EXPECT_EQ(Section::GammaLower, geofile::FindSection("[EDGEBLEND_GAMMADATA_LOWER]"));
     EXPECT_EQ(Section::MaskingFixed, geofile::FindSection("[MASKING_FIXED]"));
-    EXPECT_EQ(Section::BlackLevelRight, geofile::FindSection("[BLACKLEVEL_LOCATION_RIGHT]"));
     EXPECT_EQ(Section::BlackLevelRight, geofile::FindSection("[BLACKLEVEL_LOCATION_UPPER][BLACKLEVEL_LOCATION_RIGHT]"));
     EXPECT_EQ(Section::Unknown, geofile::FindSection("[COLOR_MATCHING]"));
 }
