@@ -1,6 +1,6 @@
 // The mask frame: without its sibling modules (the library linked into the
-// tests, whose folder has none), and as a host meets it, with copies of the
-// built module in folders with and without the stand-in siblings.
+// tests, whose folder has none), and as a host meets it, with a copy of the
+// built module in a folder beside the stand-in siblings.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,8 +32,7 @@ TEST(MaskFrame, WithoutSiblingsOpenAnswersEHandleAndTheRestRefuses) {
         EXPECT_EQ(0x1111u, sizeOut);
         EXPECT_EQ(0x2222u, state);
 
-        EXPECT_EQ(E_HANDLE, mask->Open(7, "mask"));
-        EXPECT_EQ(static_cast<HRESULT>(0x80070006), mask->Open(8, ""));
+        EXPECT_EQ(static_cast<HRESULT>(0x80070006), mask->Open(7, "mask"));
         EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
 
         EXPECT_EQ(E_POINTER, mask->Open(9, nullptr));
@@ -60,21 +59,6 @@ struct ModuleCopy {
 
 std::string ReadLog(ILumidProbe* probe) {
     return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return probe->ReadLog(b, c, w); });
-}
-
-TEST(MaskFrame, ModuleCopyAloneOpensNothing) {
-    quontest::ScratchFolder scratch;
-    const auto alone = scratch.Place("alone", {quontest::ModuleFile()});
-    {
-        ModuleCopy copy(alone);
-        ASSERT_TRUE(copy.module.Loaded()) << alone;
-        IQuonGeoMaskFrame* mask = nullptr;
-        ASSERT_EQ(S_OK, copy.CreateMask(&mask));
-        EXPECT_EQ(E_HANDLE, mask->Open(1, "alone"));
-        const UINT32 size[2] = {4, 3};
-        EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
-        EXPECT_EQ(0u, mask->Release());
-    }
 }
 
 TEST(MaskFrame, ModuleCopyBesideStandInsDrivesTheFrameObject) {
@@ -125,14 +109,10 @@ TEST(MaskFrame, ModuleCopyBesideStandInsDrivesTheFrameObject) {
         EXPECT_EQ(E_OUTOFMEMORY, mask->Open(5, "refused"));
         EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
         EXPECT_EQ(E_FAIL, mask->GetFrame(&sizeOut, 1, &state));
-        INT32 live = -1;
-        probe->LiveFrames(&live);
-        EXPECT_EQ(0, live);
 
+        // The log shows every frame object created and destroyed once.
         ASSERT_EQ(S_OK, mask->Open(6, "last"));
         EXPECT_EQ(0u, mask->Release());
-        probe->LiveFrames(&live);
-        EXPECT_EQ(0, live);
         EXPECT_EQ(
             "create frame 1\n"
             "frame 1 slot 6: 0 640 480 0 0 0 0\n"
