@@ -17,30 +17,24 @@ namespace {
 using quontest::Ref;
 
 TEST(MaskFrame, WithoutSiblingsOpenAnswersEHandleAndTheRestRefuses) {
-    const LONG before = CBaseObject::ObjectCount();
-    {
-        Ref<IQuonGeoMaskFrame> mask(CLSID_QuonGeoMaskFrame, IID_IQuonGeoMaskFrame);
-        ASSERT_TRUE(mask);
-        EXPECT_EQ(before + 1, CBaseObject::ObjectCount());
+    Ref<IQuonGeoMaskFrame> mask(CLSID_QuonGeoMaskFrame, IID_IQuonGeoMaskFrame);
+    ASSERT_TRUE(mask);
+    const UINT32 size[2] = {640, 480};
+    UINT64 sizeOut = 0x1111;
+    UINT32 state = 0x2222;
+    // Before a successful Open there is no frame object to call.
+    EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
+    EXPECT_EQ(E_FAIL, mask->GetFrame(&sizeOut, 1, &state));
+    EXPECT_EQ(0x1111u, sizeOut);
+    EXPECT_EQ(0x2222u, state);
 
-        const UINT32 size[2] = {640, 480};
-        UINT64 sizeOut = 0x1111;
-        UINT32 state = 0x2222;
-        // Before a successful Open there is no frame object to call.
-        EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
-        EXPECT_EQ(E_FAIL, mask->GetFrame(&sizeOut, 1, &state));
-        EXPECT_EQ(0x1111u, sizeOut);
-        EXPECT_EQ(0x2222u, state);
+    EXPECT_EQ(static_cast<HRESULT>(0x80070006), mask->Open(7, "mask"));
+    EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
 
-        EXPECT_EQ(static_cast<HRESULT>(0x80070006), mask->Open(7, "mask"));
-        EXPECT_EQ(E_FAIL, mask->SetFrameSize(size));
-
-        EXPECT_EQ(E_POINTER, mask->Open(9, nullptr));
-        EXPECT_EQ(E_POINTER, mask->SetFrameSize(nullptr));
-        EXPECT_EQ(E_POINTER, mask->GetFrame(nullptr, 1, &state));
-        EXPECT_EQ(E_POINTER, mask->GetFrame(&sizeOut, 1, nullptr));
-    }
-    EXPECT_EQ(before, CBaseObject::ObjectCount());
+    EXPECT_EQ(E_POINTER, mask->Open(9, nullptr));
+    EXPECT_EQ(E_POINTER, mask->SetFrameSize(nullptr));
+    EXPECT_EQ(E_POINTER, mask->GetFrame(nullptr, 1, &state));
+    EXPECT_EQ(E_POINTER, mask->GetFrame(&sizeOut, 1, nullptr));
 }
 
 // A copy of the built module in a folder of its own, loaded by file.
@@ -126,12 +120,6 @@ TEST(MaskFrame, ModuleCopyBesideStandInsDrivesTheFrameObject) {
             "create frame 3\n"
             "frame 3 destroyed\n",
             ReadLog(probe));
-
-        // The mask frame freed both siblings: once the test lets go of its
-        // own handle, neither module is loaded.
-        lumid.Free();
-        EXPECT_FALSE(quontest::IsModuleLoaded(lumidFile));
-        EXPECT_FALSE(quontest::IsModuleLoaded(imageFile));
     }
 }
 

@@ -42,11 +42,8 @@ struct GridPointTest : ::testing::Test {
         EXPECT_EQ(S_OK, map->GetPoint(c, r, &p));
         return p;
     }
-    void SetHeader(double columns, double rows, INT32 extraFlag = 0) {
-        GridPointHeader h{};
-        h.columns = columns;
-        h.rows = rows;
-        h.extraFlag = extraFlag;
+    void SetHeader(double columns, double rows) {
+        const GridPointHeader h{columns, rows, 0, 0, 0, 0, 0, 0};
         ASSERT_EQ(S_OK, map->SetHeader(&h));
     }
 };
