@@ -48,24 +48,6 @@ struct GridPointTest : ::testing::Test {
     }
 };
 
-TEST_F(GridPointTest, FreshMapPrintsOnlyItsHeaderLine) {
-    std::string buffer(40, '#');
-    UINT32 written = 0;
-    ASSERT_EQ(S_OK, map->SaveToBuffer(buffer.data(), 30, &written));
-    EXPECT_EQ(23u, written);
-    // The whole capacity is zero-filled first; bytes past it stay untouched.
-    EXPECT_EQ(std::string("0, 0, 0, 0, 0, 0, 0, 0\n") + std::string(7, '\0') + std::string(10, '#'), buffer);
-
-    // The name comes back with its NUL and nothing after it.
-    UINT32 a = 9, b = 9;
-    char name[16] = "xxxxxxxxxxxxxxx";
-    EXPECT_EQ(S_OK, map->SetLabel(4, 5, "left"));
-    EXPECT_EQ(S_OK, map->GetLabel(&a, &b, name));
-    EXPECT_EQ(4u, a);
-    EXPECT_EQ(5u, b);
-    EXPECT_EQ(0, std::memcmp("left\0xxxxx", name, 10));
-}
-
 TEST_F(GridPointTest, SettersAndLoadPrintSixSignificantDigitsAndSixDecimals) {
     GridPointHeader h{2, 1, 0.5, 1234567, 1, -2, 3, 1};
     ASSERT_EQ(S_OK, map->SetHeader(&h));
@@ -118,6 +100,13 @@ TEST_F(GridPointTest, ReaderCutsAtSingleSpacesAndLeavesMissingEntriesZero) {
     ASSERT_EQ(S_OK, map->LoadFromBuffer(text, sizeof text - 1));
     EXPECT_EQ(7.0, Point(0, 0).real0);
     EXPECT_EQ(0.0, Point(0, 0).real1);
+
+    // An empty text, or one whose first line has no field, changes nothing.
+    EXPECT_EQ(S_OK, Load(""));
+    EXPECT_EQ(S_OK, Load("\n2, 2, 0, 0, 0, 0, 0, 0\n"));
+    EXPECT_EQ(S_OK, map->LoadFromBuffer(nullptr, 0));
+    EXPECT_EQ(7.0, Point(0, 0).real0);
+    EXPECT_EQ(1.0, Header().rows);
 }
 
 TEST_F(GridPointTest, ExtraBlockNeedsAFlagAndTwoFullLines) {
@@ -165,21 +154,20 @@ TEST_F(GridPointTest, FractionalSidesAllocateTheProductAndVisitTruncatedBounds) 
               Save());
 }
 
-TEST_F(GridPointTest, EmptyTextsChangeNothing) {
-    ASSERT_EQ(S_OK, Load("1, 1, 0, 0, 0, 0, 0, 0\n4\n"));
-    EXPECT_EQ(S_OK, Load(""));
-    EXPECT_EQ(S_OK, Load("\n2, 2, 0, 0, 0, 0, 0, 0\n"));
-    EXPECT_EQ(S_OK, map->LoadFromBuffer(nullptr, 0));
-    EXPECT_EQ(4.0, Point(0, 0).real0);
-    EXPECT_EQ(1.0, Header().rows);
-}
-
 TEST_F(GridPointTest, PrintInPlaceNeedsRoomForTheTerminator) {
+    // A fresh map prints its header line only. The whole capacity is
+    // zero-filled first; bytes past it stay untouched.
+    std::string buffer(40, '#');
+    UINT32 written = 0;
+    ASSERT_EQ(S_OK, map->SaveToBuffer(buffer.data(), 30, &written));
+    EXPECT_EQ(23u, written);
+    EXPECT_EQ(std::string("0, 0, 0, 0, 0, 0, 0, 0\n") + std::string(7, '\0') + std::string(10, '#'), buffer);
+
+    // Room for the text and its terminator is enough.
     ASSERT_EQ(S_OK, Load(kTwoByOne));
     const std::string text = kTwoByOne;
     const UINT32 length = static_cast<UINT32>(text.size());
-    std::string buffer(length + 4, '#');
-    UINT32 written = 0;
+    buffer.assign(length + 4, '#');
     ASSERT_EQ(S_OK, map->SaveToBuffer(buffer.data(), length + 1, &written));
     EXPECT_EQ(length, written);
     EXPECT_EQ(text + std::string(1, '\0') + "###", buffer);
@@ -204,6 +192,13 @@ TEST_F(GridPointTest, AbsurdSizesAndIndicesAreRefused) {
     EXPECT_EQ(E_FAIL, map->SetPoint(0, 0, &p));
     EXPECT_EQ(E_POINTER, map->SetHeader(nullptr));
     EXPECT_EQ(E_POINTER, map->GetLabel(&a, &b, nullptr));
+    // The name comes back with its NUL and nothing after it.
+    char name[16] = "xxxxxxxxxxxxxxx";
+    EXPECT_EQ(S_OK, map->SetLabel(4, 5, "left"));
+    EXPECT_EQ(S_OK, map->GetLabel(&a, &b, name));
+    EXPECT_EQ(4u, a);
+    EXPECT_EQ(5u, b);
+    EXPECT_EQ(0, std::memcmp("left\0xxxxx", name, 10));
     EXPECT_EQ(E_POINTER, map->LoadFromBuffer(nullptr, 4));
     EXPECT_EQ(E_POINTER, map->SaveToBuffer(nullptr, 64, &written));
     EXPECT_EQ(E_POINTER, map->SaveToBuffer(buffer, 64, nullptr));
