@@ -31,13 +31,11 @@ HRESULT CQuonGridPoint::GetLabel(UINT32* labelA, UINT32* labelB, char* name) {
 
 HRESULT CQuonGridPoint::SetHeader(const GridPointHeader* header) {
     if (header == nullptr) return E_POINTER;
-    // A negative, infinite or undefined side is refused and the map stays as
-    // it was.
-    if (!(header->columns >= 0) || !(header->rows >= 0) || !std::isfinite(header->columns) ||
-        !std::isfinite(header->rows)) {
-        return E_INVALIDARG;
-    }
+    // The count is the product of the two sides, so two negative sides make
+    // a count like any other. An infinite or undefined side, or a negative
+    // product, has no count: it is refused and the map stays as it was.
     const double product = header->columns * header->rows;
+    if (!std::isfinite(header->columns) || !std::isfinite(header->rows) || !(product >= 0)) return E_INVALIDARG;
     // The count is the product converted to an unsigned 64-bit number; one
     // that does not fit is more memory than there is.
     if (!(product < 18446744073709551616.0)) throw std::bad_alloc();

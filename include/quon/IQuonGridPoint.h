@@ -59,7 +59,8 @@ struct IQuonGridPoint : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetExtra(double extra[16]) = 0;
     // slot 11: read the numeric table text
     virtual HRESULT STDMETHODCALLTYPE LoadFromBuffer(const char* text, UINT32 length) = 0;
-    // slot 12: print the table straight into the buffer (zero-filled first; no capacity check)
+    // slot 12: print the table straight into the buffer (zero-filled first); room is
+    // needed for the text and its terminator
     virtual HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) = 0;
     // slot 13: release the point array (the header stays)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;

@@ -32,47 +32,44 @@ Line Get(IQuonGeoMaskLine* line, INT32 index) {
     return l;
 }
 
-TEST(MaskLine, SlotsStoreAndReturnUnchanged) {
+// Line i holds flag first + i and the points Pattern(i), Pattern(100 + i).
+void ExpectLines(IQuonGeoMaskLine* line, UINT32 first) {
+    for (INT32 i = 0; i < 4; ++i) {
+        const Line l = Get(line, i);
+        EXPECT_EQ(S_OK, l.hr);
+        EXPECT_EQ(first + i, l.flag);
+        EXPECT_EQ(Pattern(i), l.start) << i;
+        EXPECT_EQ(Pattern(100 + i), l.end) << i;
+    }
+}
+
+TEST(MaskLine, EachLineKeepsItsOwnFlagAndSixteenBytePoints) {
     Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
     ASSERT_TRUE(line);
-    UINT32 id = 9, b[4] = {9, 9, 9, 9};
-    UINT64 value = 9;
-    // Fresh: everything zero.
-    EXPECT_EQ(S_OK, line->GetId(&id));
-    EXPECT_EQ(S_OK, line->GetValue(&value));
-    EXPECT_EQ(S_OK, line->GetBounds(&b[0], &b[1], &b[2], &b[3]));
-    EXPECT_EQ((std::vector<UINT64>{0, 0, 0, 0, 0, 0}), (std::vector<UINT64>{id, value, b[0], b[1], b[2], b[3]}));
+    // Fresh: every line is zero.
     for (INT32 i = 0; i < 4; ++i) {
         const Line l = Get(line.get(), i);
-        EXPECT_EQ(S_OK, l.hr);
         EXPECT_EQ(0u, l.flag);
         EXPECT_EQ(Point16{}, l.start);
         EXPECT_EQ(Point16{}, l.end);
     }
+    for (UINT32 i = 0; i < 4; ++i) ASSERT_EQ(S_OK, line->SetLine(i, 100 + i, Pattern(i).data(), Pattern(100 + i).data()));
+    ExpectLines(line.get(), 100);
 
-    ASSERT_EQ(S_OK, line->SetIdentity(0xFFFFFFFFu, "edge mask"));
+    // The 8-byte value and the four bounds come back whole and in order.
     const UINT64 stored = 0x8000000000000001ull;
+    UINT64 value = 0;
+    UINT32 b[4] = {9, 9, 9, 9};
     ASSERT_EQ(S_OK, line->SetValue(&stored));
     ASSERT_EQ(S_OK, line->SetBounds(1, 2, 0x80000000u, 4));
-    for (UINT32 i = 0; i < 4; ++i) ASSERT_EQ(S_OK, line->SetLine(i, 100 + i, Pattern(i).data(), Pattern(200 + i).data()));
-
-    EXPECT_EQ(S_OK, line->GetId(&id));
     EXPECT_EQ(S_OK, line->GetValue(&value));
     EXPECT_EQ(S_OK, line->GetBounds(&b[0], &b[1], &b[2], &b[3]));
-    EXPECT_EQ((std::vector<UINT64>{0xFFFFFFFFu, stored, 1, 2, 0x80000000u, 4}),
-              (std::vector<UINT64>{id, value, b[0], b[1], b[2], b[3]}));
-    EXPECT_EQ("edge mask", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
-    for (INT32 i = 0; i < 4; ++i) {
-        const Line l = Get(line.get(), i);
-        EXPECT_EQ(100u + i, l.flag);
-        EXPECT_EQ(Pattern(i), l.start) << i;
-        EXPECT_EQ(Pattern(200 + i), l.end) << i;
-    }
+    EXPECT_EQ((std::vector<UINT64>{stored, 1, 2, 0x80000000u, 4}), (std::vector<UINT64>{value, b[0], b[1], b[2], b[3]}));
 }
 
 TEST(MaskLine, OutOfRangeIndicesAnswerSFalseAndNullPointersEPointer) {
     Ref<IQuonGeoMaskLine> line(CLSID_QuonGeoMaskLine, IID_IQuonGeoMaskLine);
-    ASSERT_EQ(S_OK, line->SetLine(3, 7, Pattern(1).data(), Pattern(50).data()));
+    for (UINT32 i = 0; i < 4; ++i) ASSERT_EQ(S_OK, line->SetLine(i, 7 + i, Pattern(i).data(), Pattern(100 + i).data()));
 
     // Outside 0 to 3 nothing is stored or written, and the index is checked first.
     for (UINT32 index : {4u, 0xFFFFFFFFu}) {
@@ -89,19 +86,21 @@ TEST(MaskLine, OutOfRangeIndicesAnswerSFalseAndNullPointersEPointer) {
 
     UINT32 u = 0;
     Point16 q{};
-    EXPECT_EQ(E_POINTER, line->SetIdentity(6, nullptr));
     EXPECT_EQ(E_POINTER, line->SetValue(nullptr));
     EXPECT_EQ(E_POINTER, line->SetLine(3, 1, nullptr, q.data()));
     EXPECT_EQ(E_POINTER, line->SetLine(3, 1, q.data(), nullptr));
     EXPECT_EQ(E_POINTER, line->GetLine(3, &u, q.data(), nullptr));
     EXPECT_EQ(E_POINTER, line->GetLine(3, nullptr, q.data(), q.data()));
     EXPECT_EQ(E_POINTER, line->GetBounds(&u, &u, &u, nullptr));
+    ExpectLines(line.get(), 7);
 
-    const Line kept = Get(line.get(), 3);
-    EXPECT_EQ(7u, kept.flag);
-    EXPECT_EQ(Pattern(1), kept.start);
-    EXPECT_EQ(Pattern(50), kept.end);
-    EXPECT_EQ("", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
+    // The identity: a refused one changes nothing.
+    UINT32 id = 0;
+    ASSERT_EQ(S_OK, line->SetIdentity(0xFFFFFFFFu, "edge mask"));
+    EXPECT_EQ(E_POINTER, line->SetIdentity(6, nullptr));
+    EXPECT_EQ(S_OK, line->GetId(&id));
+    EXPECT_EQ(0xFFFFFFFFu, id);
+    EXPECT_EQ("edge mask", static_cast<CQuonGeoMaskLine*>(line.get())->Name());
 }
 
 }  // namespace

@@ -56,13 +56,7 @@ struct GridNpdInfoTest : ::testing::Test {
 };
 
 TEST_F(GridNpdInfoTest, DefaultsAndTheirText) {
-    const GridNpdParams p = Params();
-    EXPECT_EQ(60, p.npdInt1);
-    EXPECT_EQ(0.3, p.npdReal13);
-    EXPECT_EQ(1920, p.projectorResX);
-    EXPECT_EQ(1.183, p.factor28);
-    EXPECT_EQ(0.8, p.npdReal40);
-    EXPECT_STREQ("Ver.20130205", p.version);
+    EXPECT_STREQ("Ver.20130205", Params().version);  // the one default the text does not show
     EXPECT_EQ(kDefaults, Save());
     EXPECT_EQ("{\n  \"PATTERN_STEPX\": 8,\n  \"PATTERN_STEPY\": 8,\n  \"PJRESX\": 1920,\n  \"PJRESY\": 1200\n}\n",
               Json(8));
@@ -75,21 +69,14 @@ TEST_F(GridNpdInfoTest, SettersAndLabels) {
     EXPECT_EQ(S_OK, npd->SetProjectorResolution(resolution));
     const double factors[2] = {0.1, -1e-7};
     EXPECT_EQ(S_OK, npd->SetFactors(factors));
-    const GridNpdParams p = Params();
-    EXPECT_EQ(255, p.level14);
-    EXPECT_EQ(0, p.level15);
-    EXPECT_EQ(1, p.level16);
-    EXPECT_EQ(3840, p.projectorResX);
-    EXPECT_EQ(-2, p.projectorResY);
     const std::vector<std::string> lines = Lines(Save());
-    EXPECT_EQ("255", lines[13]);
-    EXPECT_EQ("3840", lines[24]);
-    EXPECT_EQ("-2", lines[25]);
-    EXPECT_EQ("0.100000", lines[26]);
-    EXPECT_EQ("-0.000000", lines[27]);
+    EXPECT_EQ((std::vector<std::string>{"255", "0", "1"}), std::vector<std::string>(&lines[13], &lines[16]));
+    EXPECT_EQ((std::vector<std::string>{"3840", "-2", "0.100000", "-0.000000"}),
+              std::vector<std::string>(&lines[24], &lines[28]));
     EXPECT_EQ("{\n  \"PATTERN_STEPX\": -1,\n  \"PATTERN_STEPY\": -1,\n  \"PJRESX\": 3840,\n  \"PJRESY\": -2\n}\n",
               Json(0xFFFFFFFFu));
 
+    // The name comes back with its NUL and nothing after it.
     UINT32 a = 9, b = 9;
     char storage[16] = "xxxxxxxxxxxxxxx";
     char* name = storage;
@@ -107,25 +94,17 @@ TEST_F(GridNpdInfoTest, SettersAndLabels) {
 }
 
 TEST_F(GridNpdInfoTest, ListRoundTripAndVersionLine) {
-    Ref<IQuonGridNpdInfo> other{CLSID_QuonGridNpdInfo, IID_IQuonGridNpdInfo};
-    const double factors[2] = {2.5, 0.125};
-    other->SetFactors(factors);
-    const std::string text =
-        quontest::Written([&](char* b, UINT32 c, UINT32* w) { return other->SaveToBuffer(b, static_cast<INT32>(c), w); });
-    ASSERT_EQ(S_OK, Load(text));
-    GridNpdParams p = Params();
-    EXPECT_EQ(2.5, p.factor27);
-    EXPECT_EQ(0.55, p.npdReal35);
-    EXPECT_STREQ("", p.version);  // the list carries no version line
-    EXPECT_EQ(text, Save());
-
-    // Line 41 is skipped and line 42 is the version, "\r" included; a
+    // Line 41 is never read and line 42 is the version, "\r" included; a
     // longer one is cut to 63 characters.
     ASSERT_EQ(S_OK, Load(std::string(kDefaults) + "ignored\nVer.20130205\r\n"));
     EXPECT_STREQ("Ver.20130205\r", Params().version);
     ASSERT_EQ(S_OK, Load(std::string(kDefaults) + "\n" + std::string(70, 'v') + "\nmore\n"));
     EXPECT_EQ(std::string(63, 'v'), Params().version);
-    ASSERT_EQ(S_OK, Load(std::string(kDefaults) + "ignored\n"));
+
+    // The list alone carries no version line: the version becomes empty.
+    const double factors[2] = {2.5, 0.125};
+    npd->SetFactors(factors);
+    ASSERT_EQ(S_OK, Load(kDefaults));
     EXPECT_STREQ("", Params().version);
     EXPECT_EQ(kDefaults, Save());
 
@@ -136,8 +115,23 @@ TEST_F(GridNpdInfoTest, ListRoundTripAndVersionLine) {
     EXPECT_EQ(kDefaults, Save());
 }
 
+// Loads the default list with one line replaced and returns the message of
+// the exception of type E that the load must throw.
+template <class E>
+std::string LoadThrows(IQuonGridNpdInfo* npd, std::size_t line, const std::string& value, const std::string& first = "60") {
+    std::vector<std::string> lines = Lines(kDefaults);
+    lines[0] = first;
+    lines[line - 1] = value;
+    const std::string text = Join(lines);
+    try {
+        npd->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size()));
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
 TEST_F(GridNpdInfoTest, ShortAndMalformedLists) {
-    npd->SetLabel(0, 0, "");
     const double factors[2] = {7, 7};
     npd->SetFactors(factors);
     const std::string before = Save();
@@ -150,45 +144,14 @@ TEST_F(GridNpdInfoTest, ShortAndMalformedLists) {
     EXPECT_EQ(before, Save());
 
     // A blank first line: nothing converts, nothing changes.
-    lines = Lines(kDefaults);
-    lines[0] = "";
-    try {
-        Load(Join(lines));
-        ADD_FAILURE() << "no exception";
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ("invalid stoi argument", e.what());
-    }
+    EXPECT_EQ("invalid stoi argument", LoadThrows<std::invalid_argument>(npd.get(), 1, ""));
     EXPECT_EQ(before, Save());
-
     // A bad real on line 9: lines 1-8 keep their new values.
-    lines = Lines(kDefaults);
-    lines[0] = "61";
-    lines[8] = "x0.5";
-    try {
-        Load(Join(lines));
-        ADD_FAILURE() << "no exception";
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ("invalid stod argument", e.what());
-    }
+    EXPECT_EQ("invalid stod argument", LoadThrows<std::invalid_argument>(npd.get(), 9, "x0.5", "61"));
     EXPECT_EQ(61, Params().npdInt1);
     EXPECT_EQ(7.0, Params().factor27);
-
-    lines = Lines(kDefaults);
-    lines[1] = "2147483648";
-    try {
-        Load(Join(lines));
-        ADD_FAILURE() << "no exception";
-    } catch (const std::out_of_range& e) {
-        EXPECT_STREQ("stoi argument out of range", e.what());
-    }
-    lines = Lines(kDefaults);
-    lines[39] = "1e999";
-    try {
-        Load(Join(lines));
-        ADD_FAILURE() << "no exception";
-    } catch (const std::out_of_range& e) {
-        EXPECT_STREQ("stod argument out of range", e.what());
-    }
+    EXPECT_EQ("stoi argument out of range", LoadThrows<std::out_of_range>(npd.get(), 2, "2147483648"));
+    EXPECT_EQ("stod argument out of range", LoadThrows<std::out_of_range>(npd.get(), 40, "1e999"));
 }
 
 TEST_F(GridNpdInfoTest, CopyOutAndTheScratchLimit) {

@@ -15,6 +15,4 @@ struct ILumidProbe : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE ClearLog() = 0;
     // The next frame creation is refused with this result.
     virtual HRESULT STDMETHODCALLTYPE RefuseNextCreate(HRESULT result) = 0;
-    // Frame objects alive now.
-    virtual HRESULT STDMETHODCALLTYPE LiveFrames(INT32* count) = 0;
 };

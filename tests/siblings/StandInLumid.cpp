@@ -28,7 +28,6 @@ bool SameGuid(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof 
 
 std::string g_log;
 int g_nextSerial = 1;
-INT32 g_liveFrames = 0;
 HRESULT g_refuseNext = S_OK;
 
 void Log(const char* format, ...) {
@@ -44,7 +43,6 @@ void Log(const char* format, ...) {
 class Frame final : public ILumidFrame {
 public:
     Frame() : m_serial(g_nextSerial++) {
-        ++g_liveFrames;
         Log("create frame %d", m_serial);
     }
 
@@ -61,7 +59,6 @@ public:
         const int left = --m_refs;
         if (left == 0) {
             Log("frame %d destroyed", m_serial);
-            --g_liveFrames;
             delete this;
         }
         return static_cast<ULONG>(left);
@@ -126,11 +123,6 @@ public:
     }
     HRESULT STDMETHODCALLTYPE RefuseNextCreate(HRESULT result) override {
         g_refuseNext = result;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE LiveFrames(INT32* count) override {
-        if (count == nullptr) return E_POINTER;
-        *count = g_liveFrames;
         return S_OK;
     }
 };
