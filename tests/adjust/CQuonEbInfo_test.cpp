@@ -57,7 +57,9 @@ struct EbInfoTest : ::testing::Test {
         cell.list2Count = 2;
         for (int v = 0; v < 33; ++v) profile.list1[v] = v;
         EXPECT_EQ(S_OK, eb->SetCell(0, 0, 0, &cell, &profile));
-        EbCell plain{{}, 7, 7, 4, 0, 5, 6};
+        EbCell plain{};
+        plain.levelHigh = plain.levelLow = 7;
+        plain.valueD = 4, plain.valueE = 5, plain.valueF = 6;
         const EbProfile flat{};
         EXPECT_EQ(S_OK, eb->SetCell(0, 1, 0, &plain, &flat));
         EbCellPairs pairs{};

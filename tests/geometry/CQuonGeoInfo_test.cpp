@@ -56,12 +56,16 @@ struct GeoInfoTest : ::testing::Test {
         ASSERT_EQ(S_OK, geo->AllocatePoints(2, 1, 2));
         const EbPoint p{1, 2, 3, 4};
         geo->SetPoint(0, 0, &p);
-        EbCell cell{{}, 12, 345, 1, 0, 2, 3, 1};
+        EbCell cell{};
+        cell.levelHigh = 12, cell.levelLow = 345;
+        cell.valueD = 1, cell.valueE = 2, cell.valueF = 3, cell.listsPresent = 1;
         cell.list1Count = 3;
         cell.list2Count = 1;
         const EbProfile profile{10.5, -3.5, {7, 8, 9}, {5}};
         EXPECT_EQ(S_OK, geo->SetCell(0, 0, 0, &cell, &profile));
-        const EbCell plain{{}, 7, 7, 4, 0, 5, 6};
+        EbCell plain{};
+        plain.levelHigh = plain.levelLow = 7;
+        plain.valueD = 4, plain.valueE = 5, plain.valueF = 6;
         const EbProfile flat{};
         EXPECT_EQ(S_OK, geo->SetCell(0, 1, 0, &plain, &flat));
 
