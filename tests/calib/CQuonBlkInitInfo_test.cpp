@@ -118,8 +118,7 @@ TEST_F(BlkInitInfoTest, LoadNeedsTheRecordsAndThrowsOnBadLines) {
     // A text that stops inside the levels fails at the first missing line;
     // the levels read before it are kept.
     EXPECT_EQ("invalid stoi argument", message(withoutLevels + "7\n8\n"));
-    EXPECT_EQ(7, Record(0, 0).levelA);
-    EXPECT_EQ(8, Record(0, 1).levelA);
+    EXPECT_TRUE(Record(0, 0).levelA == 7 && Record(0, 1).levelA == 8);
     // Counts that would need absurd tables are refused.
     std::string hugeCameras = kSixPoints;
     hugeCameras.replace(hugeCameras.find("5\n1\n0\n1\n6\n6\n"), 4, "5\n999999999\n");
@@ -132,9 +131,8 @@ TEST_F(BlkInitInfoTest, BoundsAndRefusals) {
     EXPECT_EQ(E_FAIL, info->GetPointRecord(0, 0, &r));
     EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(-1, 2, 0));
     EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(65536, 65536, 0));
-    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(4096, 1024, 0));  // 4M records of 152 bytes
     ASSERT_EQ(S_OK, info->SetPatternGrid(2, 2, 0));
-    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(4096, 1024, 0));
+    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(4096, 1024, 0));  // 4M records of 152 bytes
     UINT32 rows = 0, columns = 0, code = 0;
     info->GetPatternGrid(&rows, &columns, &code);
     EXPECT_EQ(2u, rows);  // a refused grid keeps the old one
