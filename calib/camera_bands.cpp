@@ -15,14 +15,11 @@ constexpr std::size_t kCameraBytes = sizeof(CameraRegion) + sizeof(CameraPointRa
 }  // namespace
 
 HRESULT CameraBandModel::SetPatternGrid(INT32 rows, INT32 columns, UINT32 code) {
-    if (rows < 0 || columns < 0) return E_INVALIDARG;
-    const int64_t count = static_cast<int64_t>(rows) * columns;
-    if (count > INT32_MAX) return E_INVALIDARG;
     patternRows = rows;
     patternColumns = columns;
     patternCode = code;
     horizontal = columns > rows ? 1 : 0;
-    patternPointCount = static_cast<INT32>(count);
+    patternPointCount = Narrow(static_cast<int64_t>(rows) * columns);
     return S_OK;
 }
 

@@ -38,8 +38,8 @@ struct CameraBandModel {
     std::vector<CameraPointRange> ranges;  // one per camera, or none
 
     // Stores the grid, sets horizontal and patternPointCount = rows x
-    // columns. Negative sides or a count beyond 32 bits: E_INVALIDARG and
-    // nothing changes.
+    // columns (a 32-bit product). Allocates nothing and always succeeds: the
+    // point tables check the count when they are made.
     HRESULT SetPatternGrid(INT32 rows, INT32 columns, UINT32 code);
     HRESULT GetPatternGrid(UINT32* rows, UINT32* columns, UINT32* code) const;
 

@@ -2,6 +2,7 @@
 // camera bands, the point and colour tables, and its refusals.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <stdexcept>
@@ -35,21 +36,25 @@ struct CAInitInfoTest : ::testing::Test {
     std::string Save(HRESULT* hr = nullptr) {
         return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
     }
-    CameraPointRange RangeAfterRegion(UINT32 column, CameraRegion region) {
+    // The range derived for camera (0, column), as its three text lines.
+    std::string RangeAfterRegion(UINT32 column, CameraRegion region) {
         EXPECT_EQ(S_OK, info->SetCameraRegion(0, column, &region));
-        // The range is visible in the text only: camera `column` is the
-        // column-th triple after the header.
         const std::string text = Save();
         std::size_t at = 0;
-        for (int line = 0; line < 15 + 3 * static_cast<int>(column); ++line) at = text.find('\n', at) + 1;
-        CameraPointRange r{};
-        r.firstPoint = std::stoi(text.substr(at));
-        at = text.find('\n', at) + 1;
-        r.lastPoint = std::stoi(text.substr(at));
-        at = text.find('\n', at) + 1;
-        r.pointCount = std::stoi(text.substr(at));
-        return r;
+        for (UINT32 line = 0; line < 15 + 3 * column; ++line) at = text.find('\n', at) + 1;
+        std::size_t end = at;
+        for (int line = 0; line < 3; ++line) end = text.find('\n', end) + 1;
+        return text.substr(at, end - at);
     }
+    static std::string Range(int first, int last, int count) {
+        return std::to_string(first) + "\n" + std::to_string(last) + "\n" + std::to_string(count) + "\n";
+    }
+    std::array<INT32, 4> RegionOf(UINT32 column) {
+        CameraRegion r{};
+        EXPECT_EQ(S_OK, info->GetCameraRegion(0, column, &r));
+        return {r.startRow, r.endRow, r.startColumn, r.endColumn};
+    }
+    static std::array<INT32, 4> Region(INT32 sr, INT32 er, INT32 sc, INT32 ec) { return {sr, er, sc, ec}; }
 };
 
 template <class E>
@@ -76,99 +81,23 @@ TEST_F(CAInitInfoTest, WorkedExampleIsWrittenExactlyAndReadsBack) {
     ASSERT_EQ(S_OK, info->SetPointColour(0, 0, 1, &green));
     ASSERT_EQ(S_OK, info->SetRealPair(0.0, 0.45));
 
-    const std::string expected = R"(2
-10
-1.5
-1.0
-0
-1
-0.9
-0.1
-250
-2
-1
-0
-7
-1
-0
-1
-2
-2
-1
-10
-20
-1
-0
-255.0
-0.0
-0.0
-2
-30
-40
-1
-0
-0.0
-255.0
-0.0
-9
-0
-2048
-2048
-2048
-2048
-0
-0
-0
-2048
-0
-0
-0
-2048
-0
-2048
-2048
-2048
-0
-2048
-2048
-2048
-0
-255
-255
-255
-0.0
-0
-0.45
-)";
+    const std::string expected =
+        "2\n10\n1.5\n1.0\n0\n1\n0.9\n0.1\n250\n2\n1\n0\n7\n1\n0\n"  // header
+        "1\n2\n2\n"                                                    // range of camera 0
+        "1\n10\n20\n1\n0\n255.0\n0.0\n0.0\n2\n30\n40\n1\n0\n0.0\n255.0\n0.0\n"  // point blocks
+        "9\n0\n"                                                        // id2, colour flag
+        "2048\n2048\n2048\n2048\n0\n0\n0\n2048\n0\n0\n0\n2048\n0\n2048\n2048\n2048\n0\n2048\n2048\n2048\n0\n"
+        "255\n255\n255\n0.0\n0\n0.45\n";
     EXPECT_EQ(expected, Save());
 
     // Read into a fresh object (prepared with Initialize for its default
-    // colours), the text writes back byte for byte.
+    // colours), the text writes back byte for byte: every point and colour
+    // went back to its own index.
     Ref<IQuonCAInitInfo> copy{CLSID_QuonCAInitInfo, IID_IQuonCAInitInfo};
     ASSERT_EQ(S_OK, copy->Initialize(0, 0, ""));
     ASSERT_EQ(S_OK, copy->LoadFromBuffer(expected.data(), static_cast<UINT32>(expected.size())));
     EXPECT_EQ(expected,
               quontest::Written([&](char* b, UINT32 c, UINT32* w) { return copy->SaveToBuffer(b, c, w); }));
-    PointRecord back{};
-    UINT32 colour = 1;
-    EXPECT_EQ(S_OK, copy->GetPointRecord(0, 0, 1, &back));
-    EXPECT_EQ(30.0, back.value1);
-    EXPECT_EQ(40.0, back.value2);
-    EXPECT_EQ(S_OK, copy->GetPointColour(0, 0, 1, &colour));
-    EXPECT_EQ(0x00FF00u, colour);
-    CameraRegion derived{};
-    EXPECT_EQ(S_OK, copy->GetCameraRegion(0, 0, &derived));
-    EXPECT_EQ(1, derived.startRow);
-    EXPECT_EQ(1, derived.endRow);
-    EXPECT_EQ(1, derived.startColumn);
-    EXPECT_EQ(2, derived.endColumn);
-    UINT32 id1 = 0, id2 = 0;
-    char name[16] = "unchanged";
-    char* namePtr = name;
-    EXPECT_EQ(S_OK, copy->GetIdentity(&id1, &id2, &namePtr));
-    EXPECT_EQ(7u, id1);
-    EXPECT_EQ(9u, id2);
-    EXPECT_STREQ("", name);  // the name is not in the text
 }
 
 TEST_F(CAInitInfoTest, FreshAndInitializedTexts) {
@@ -189,8 +118,7 @@ TEST_F(CAInitInfoTest, FreshAndInitializedTexts) {
               Save());
 
     // The literal "0.45" for 0.45 exactly; "1.0" for anything else.
-    const double others[] = {0.4500001, 0.0, 1.0, std::nan("")};
-    for (double v : others) {
+    for (double v : {0.4500001, 0.0, 1.0, std::nan("")}) {
         info->SetRealPair(2.26, v);
         const std::string text = Save();
         EXPECT_EQ("2.3\n0\n1.0\n", text.substr(text.size() - 10)) << v;
@@ -201,9 +129,10 @@ TEST_F(CAInitInfoTest, FreshAndInitializedTexts) {
 }
 
 TEST_F(CAInitInfoTest, ReadingKeepsOneDecimalAndColoursGoToTheCustomSet) {
-    // tuning2 1.57 reads in full and is written with one decimal; "\r\n"
-    // ends read like "\n"; the flag-0 colours land in the custom set, white
-    // last, and the lead value is untouched.
+    // tuning2 1.57 is written back with one decimal; "\r\n" ends read like
+    // "\n"; with the flag 0 the writer carries the default colours (all 0
+    // without Initialize) while the colour lines went to the custom set,
+    // white last, its lead value untouched.
     ColourSet set{};
     set.lead = 77;
     ASSERT_EQ(S_OK, info->SetCustomColours(&set));
@@ -212,26 +141,25 @@ TEST_F(CAInitInfoTest, ReadingKeepsOneDecimalAndColoursGoToTheCustomSet) {
         kTrailer;
     std::string crlf;
     for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string zeros;
+    for (int i = 0; i < 21; ++i) zeros += "0\n";
+    const std::string written =
+        Lines({"6", "10", "1.6", "1.0", "0", "0", "0.9", "0.1", "250", "3", "2", "0", "7", "1", "0", "0", "0", "0",
+               "9", "0"}) +
+        zeros + Lines({"255", "255", "255", "0.5", "3", "0.45"});
     ASSERT_EQ(S_OK, Load(crlf));
-    const std::string fromCrlf = Save();
+    EXPECT_EQ(written, Save());
     ASSERT_EQ(S_OK, Load(text));
-    EXPECT_EQ(fromCrlf, Save());
-    EXPECT_EQ("6\n10\n1.6\n", Save().substr(0, 9));
-
+    EXPECT_EQ(written, Save());
     ASSERT_EQ(S_OK, info->GetCustomColours(&set));
     EXPECT_EQ(77, set.lead);
-    EXPECT_EQ(4, set.triples[0].red);     // red: the second triple of the text
-    EXPECT_EQ(19, set.triples[5].red);    // yellow: the last
-    EXPECT_EQ(1, set.triples[6].red);     // white: the first
-    EXPECT_EQ(3, set.triples[6].blue);
-    UINT32 flag = 9;
-    EXPECT_EQ(S_OK, info->GetUseCustomColours(&flag));
-    EXPECT_EQ(0u, flag);
+    EXPECT_EQ(4, set.triples[0].red);   // red: the second triple of the text
+    EXPECT_EQ(19, set.triples[5].red);  // yellow: the last
+    EXPECT_TRUE(set.triples[6].red == 1 && set.triples[6].blue == 3);  // white: the first
 
     // With the flag set the text carries the custom set, white first.
     info->SetUseCustomColours(5);
-    const std::string custom = Save();
-    EXPECT_NE(std::string::npos, custom.find("\n9\n5\n1\n2\n3\n4\n5\n6\n"));
+    EXPECT_NE(std::string::npos, Save().find("\n9\n5\n1\n2\n3\n4\n5\n6\n"));
 
     // A load leaves the name, the camera arrangement, auxValue1 and the
     // default colours alone.
@@ -239,24 +167,14 @@ TEST_F(CAInitInfoTest, ReadingKeepsOneDecimalAndColoursGoToTheCustomSet) {
     ASSERT_EQ(S_OK, info->SetCameraGrid(2, 3, 2));
     info->SetAuxValue1(44);
     ASSERT_EQ(S_OK, Load(text));
-    UINT32 rows = 0, columns = 0, mode = 0, aux1 = 0, aux2 = 0;
+    UINT32 rows = 0, columns = 0, mode = 0, aux1 = 0;
     info->GetCameraGrid(&rows, &columns, &mode);
-    EXPECT_EQ(2u, rows);
-    EXPECT_EQ(3u, columns);
-    EXPECT_EQ(2u, mode);
     info->GetAuxValue1(&aux1);
-    EXPECT_EQ(44u, aux1);
-    info->GetAuxValue2(&aux2);
-    EXPECT_EQ(3u, aux2);
-    double r1 = 0, r2 = 0;
-    info->GetRealPair(&r1, &r2);
-    EXPECT_EQ(0.5, r1);
-    EXPECT_EQ(0.45, r2);
+    EXPECT_TRUE(rows == 2 && columns == 3 && mode == 2 && aux1 == 44);
     char name[8] = {};
     char* namePtr = name;
     info->GetIdentity(nullptr, nullptr, &namePtr);
     EXPECT_STREQ("kept", name);
-    info->SetUseCustomColours(0);
     EXPECT_NE(std::string::npos, Save().find("\n9\n0\n2048\n2048\n2048\n2048\n0\n0\n"));
 }
 
@@ -277,29 +195,23 @@ TEST_F(CAInitInfoTest, PointBlocksTruncateAndSkipAbsentPoints) {
     const std::string blocks = "4\n12\n-3\n0\n-2147483648\n255.0\n128.0\n0.0\n";
     EXPECT_NE(std::string::npos, text.find("\n0\n0\n0\n0\n0\n0\n" + blocks + "0\n0\n"));  // two zero ranges, one block
 
-    // Read back: values widened from float and truncated by the text.
-    Ref<IQuonCAInitInfo> copy{CLSID_QuonCAInitInfo, IID_IQuonCAInitInfo};
-    const std::string withCount = Lines({"4", "10", "1.5", "1.0", "0", "0", "0.9", "0.1", "250", "2", "2", "3", "0",
-                                         "1", "0", "1", "4", "1"}) +
-                                  blocks + kTrailer;
-    ASSERT_EQ(S_OK, copy->LoadFromBuffer(withCount.data(), static_cast<UINT32>(withCount.size())));
+    // Read back: the values as the text holds them; byte 3 of the colour is 0.
+    const std::string head = Lines({"4", "10", "1.5", "1.0", "0", "0", "0.9", "0.1", "250", "2", "2", "3", "0", "1",
+                                    "0", "1", "4", "1"});
+    ASSERT_EQ(S_OK, Load(head + blocks + kTrailer));
     PointRecord back{};
+    ASSERT_EQ(S_OK, info->GetPointRecord(0, 1, 1, &back));
+    EXPECT_TRUE(back.value1 == 12 && back.value2 == -3 && back.value3 == 0 && back.value4 == -2147483648.0);
     UINT32 backColour = 0;
-    ASSERT_EQ(S_OK, copy->GetPointRecord(0, 1, 1, &back));
-    EXPECT_EQ(12.0, back.value1);
-    EXPECT_EQ(-3.0, back.value2);
-    EXPECT_EQ(-2147483648.0, back.value4);
-    ASSERT_EQ(S_OK, copy->GetPointColour(0, 1, 1, &backColour));
+    ASSERT_EQ(S_OK, info->GetPointColour(0, 1, 1, &backColour));
     EXPECT_EQ(0x000080FFu, backColour);
-    // A colour line "300" keeps its low 8 bits; "255.0" and "12abc" read as integers.
-    const std::string loose = Lines({"4", "10", "1.5", "1.0", "0", "0", "0.9", "0.1", "250", "2", "2", "3", "0", "1",
-                                     "0", "1", "4", "1", "2", "1.5", "2", "3e0", "4", "300", "255.0", "12abc"}) +
-                              kTrailer;
-    ASSERT_EQ(S_OK, copy->LoadFromBuffer(loose.data(), static_cast<UINT32>(loose.size())));
-    ASSERT_EQ(S_OK, copy->GetPointRecord(0, 0, 1, &back));
-    EXPECT_EQ(1.5, back.value1);
+    // Values are read as floats and widened; a colour line "300" keeps its
+    // low 8 bits; "255.0" and "12abc" read as integers.
+    ASSERT_EQ(S_OK, Load(head + Lines({"2", "0.1", "2", "3e0", "4", "300", "255.0", "12abc"}) + kTrailer));
+    ASSERT_EQ(S_OK, info->GetPointRecord(0, 0, 1, &back));
+    EXPECT_EQ(static_cast<double>(0.1f), back.value1);
     EXPECT_EQ(3.0, back.value3);
-    ASSERT_EQ(S_OK, copy->GetPointColour(0, 0, 1, &backColour));
+    ASSERT_EQ(S_OK, info->GetPointColour(0, 0, 1, &backColour));
     EXPECT_EQ(0x0CFF2Cu, backColour);
 }
 
@@ -307,64 +219,42 @@ TEST_F(CAInitInfoTest, CameraBandsOfBothOrientations) {
     // Column bands: SetPatternGrid(2, 5) sets horizontal.
     ASSERT_EQ(S_OK, info->SetPatternGrid(2, 5, 0));
     ASSERT_EQ(S_OK, info->SetCameraGrid(1, 2, 2));  // mode 2: wrap
-    CameraPointRange r = RangeAfterRegion(0, {1, 2, 2, 3});
-    EXPECT_EQ(2, r.firstPoint);
-    EXPECT_EQ(8, r.lastPoint);
-    EXPECT_EQ(4, r.pointCount);
-    r = RangeAfterRegion(1, {1, 2, 4, 1});  // columns 4, 5, then 1
-    EXPECT_EQ(4, r.firstPoint);
-    EXPECT_EQ(6, r.lastPoint);
-    EXPECT_EQ(6, r.pointCount);
+    EXPECT_EQ(Range(2, 8, 4), RangeAfterRegion(0, {1, 2, 2, 3}));
+    EXPECT_EQ(Range(4, 6, 6), RangeAfterRegion(1, {1, 2, 4, 1}));  // columns 4, 5, then 1
 
     // Row bands arise from a text whose horizontal line is 0: R = 4, C = 10.
     const std::string rowBands = Lines({"40", "10", "1.5", "1.0", "0", "0", "0.9", "0.1", "250", "10", "4", "0", "0",
                                         "2", "1", "11", "30", "0", "21", "10", "0"}) +
                                  kTrailer;
     ASSERT_EQ(S_OK, Load(rowBands));
-    CameraRegion derived{};
-    ASSERT_EQ(S_OK, info->GetCameraRegion(0, 0, &derived));
-    EXPECT_EQ(2, derived.startRow);  // (11 - 1) / 10 + 1
-    EXPECT_EQ(3, derived.endRow);    // 30 / 10
-    EXPECT_EQ(1, derived.startColumn);
-    EXPECT_EQ(10, derived.endColumn);
-    r = RangeAfterRegion(0, {2, 3, 1, 10});
-    EXPECT_EQ(11, r.firstPoint);
-    EXPECT_EQ(30, r.lastPoint);
-    EXPECT_EQ(20, r.pointCount);
-    r = RangeAfterRegion(1, {3, 1, 1, 10});  // wraps: rows 3, 4, then 1
-    EXPECT_EQ(21, r.firstPoint);
-    EXPECT_EQ(10, r.lastPoint);
-    EXPECT_EQ(30, r.pointCount);
+    EXPECT_EQ(Region(2, 3, 1, 10), RegionOf(0));  // ((11 - 1) / 10 + 1, 30 / 10, 1, C)
+    EXPECT_EQ(Range(11, 30, 20), RangeAfterRegion(0, {2, 3, 1, 10}));
+    EXPECT_EQ(Range(21, 10, 30), RangeAfterRegion(1, {3, 1, 1, 10}));  // wraps: rows 3, 4, then 1
 
     // Column bands read back: (1, R, first, last - (R - 1) x C).
     const std::string columnBands = Lines({"10", "10", "1.5", "1.0", "0", "1", "0.9", "0.1", "250", "5", "2", "0",
                                            "0", "1", "0", "2", "8", "0"}) +
                                     kTrailer;
     ASSERT_EQ(S_OK, Load(columnBands));
-    ASSERT_EQ(S_OK, info->GetCameraRegion(0, 0, &derived));
-    EXPECT_EQ(1, derived.startRow);
-    EXPECT_EQ(2, derived.endRow);
-    EXPECT_EQ(2, derived.startColumn);
-    EXPECT_EQ(3, derived.endColumn);
+    EXPECT_EQ(Region(1, 2, 2, 3), RegionOf(0));
     // A pattern without rows derives nothing: the regions stay zero.
     const std::string noRows = Lines({"0", "10", "1.5", "1.0", "0", "1", "0.9", "0.1", "250", "5", "0", "0", "0",
                                       "1", "0", "2", "8", "0"}) +
                                kTrailer;
     ASSERT_EQ(S_OK, Load(noRows));
-    ASSERT_EQ(S_OK, info->GetCameraRegion(0, 0, &derived));
-    EXPECT_EQ(0, derived.endColumn);
+    EXPECT_EQ(Region(0, 0, 0, 0), RegionOf(0));
 }
 
 TEST_F(CAInitInfoTest, ConversionFailuresThrowWithExactMessages) {
     const std::string good = kHeader + "1\n6\n0\n" + kTrailer;
     ASSERT_EQ(S_OK, Load(good));
+    const std::string goodText = Save();
     auto loadThrows = [&](const std::string& text) { return [this, text] { Load(text); }; };
 
     EXPECT_EQ("invalid stoi argument", MessageOf<std::invalid_argument>(loadThrows("x\n")));
     EXPECT_EQ("stoi argument out of range", MessageOf<std::out_of_range>(loadThrows("5\n2147483648\n")));
     // Lines read before the failing one keep their new values.
     EXPECT_EQ("invalid stod argument", MessageOf<std::invalid_argument>(loadThrows("12\n11\nabc\n")));
-    UINT32 rows = 0, columns = 0, code = 0;
     EXPECT_EQ("12\n11\n1.5\n", Save().substr(0, 10));
     EXPECT_EQ("stod argument out of range", MessageOf<std::out_of_range>(loadThrows("1\n1\n1e999\n")));
     EXPECT_EQ("invalid stol argument",
@@ -382,9 +272,7 @@ TEST_F(CAInitInfoTest, ConversionFailuresThrowWithExactMessages) {
     EXPECT_EQ("invalid stoi argument", MessageOf<std::invalid_argument>(loadThrows("")));
     // Empty lines are dropped, so they do not count as lines.
     EXPECT_EQ(S_OK, Load("\n\n" + kHeader + "\n1\n6\n0\n\n" + kTrailer));
-    EXPECT_EQ(S_OK, info->GetPatternGrid(&rows, &columns, &code));
-    EXPECT_EQ(2u, rows);
-    EXPECT_EQ(3u, columns);
+    EXPECT_EQ(goodText, Save());
 }
 
 TEST_F(CAInitInfoTest, HostileCountsAndPointNumbers) {
@@ -422,12 +310,18 @@ TEST_F(CAInitInfoTest, BoundsAndRefusals) {
     EXPECT_EQ(E_FAIL, info->GetPointRecord(0, 0, 0, &p));
     EXPECT_EQ(E_FAIL, info->GetPointColour(0, 0, 0, &colour));
 
-    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(-1, 3, 0));
-    EXPECT_EQ(E_INVALIDARG, info->SetPatternGrid(65536, 65536, 0));
     EXPECT_EQ(E_INVALIDARG, info->SetCameraGrid(3, -1, 0));
     EXPECT_EQ(E_INVALIDARG, info->SetCameraGrid(65536, 65536, 0));
-    ASSERT_EQ(S_OK, info->SetPatternGrid(2, 3, 0));
     ASSERT_EQ(S_OK, info->SetCameraGrid(2, 2, 1));
+    // The pattern grid is stored as given with a 32-bit point count; a
+    // negative count makes no point tables.
+    ASSERT_EQ(S_OK, info->SetPatternGrid(-1, 3, 7));
+    const std::string head = "-3\n0\n0.0\n0.0\n0\n1\n0.0\n0.0\n0\n3\n-1\n7\n";
+    EXPECT_EQ(head, Save().substr(0, head.size()));
+    EXPECT_EQ(E_INVALIDARG, info->SetPointRecord(0, 0, 0, &p));
+    ASSERT_EQ(S_OK, info->SetPatternGrid(65536, 65536, 0));
+    EXPECT_EQ("0\n", Save().substr(0, 2));
+    ASSERT_EQ(S_OK, info->SetPatternGrid(2, 3, 0));
     EXPECT_EQ(E_INVALIDARG, info->SetCameraRegion(2, 0, &region));
     EXPECT_EQ(E_INVALIDARG, info->GetCameraRegion(0, 4, &region));
     EXPECT_EQ(S_OK, info->SetCameraRegion(1, 1, &region));
