@@ -1,8 +1,11 @@
-// The LED marker info: its "%d,%d,%d,%d" text and bounds. The name, the lock
-// and the list are the marker info's own code, tested there.
+// The LED marker info: its "%d,%d,%d,%d" text, bounds, and its guarded list
+// under many threads (the list and lock code is shared with the marker info).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "QuonCoreModel.h"
 #include "calib/CQuonLedMarkerInfo.h"
@@ -50,6 +53,48 @@ TEST_F(LedMarkerInfoTest, TextTruncatesTheRealsAndReadsIntegers) {
     EXPECT_EQ(0u, static_cast<CQuonLedMarkerInfo*>(info.get())->RecordCapacity());
 
     EXPECT_EQ(E_POINTER, info->AddRecord(nullptr));
+}
+
+TEST(LedMarkerInfoConcurrency, AppendsCountsGetsAndLoadsFromManyThreads) {
+    Ref<IQuonLedMarkerInfo> info{CLSID_QuonLedMarkerInfo, IID_IQuonLedMarkerInfo};
+    constexpr int kThreads = 4;
+    constexpr int kPerThread = 400;
+    std::vector<int> failures(2 * kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kPerThread; ++i) {
+                const LedMarkerRecord r{t * kPerThread + i, 1, 2.0, 3.0};
+                UINT32 count = 0;
+                LedMarkerRecord seen{};
+                if (info->AddRecord(&r) != S_OK || info->GetRecordCount(&count) != S_OK || count == 0 ||
+                    info->GetRecord(count - 1, &seen) != S_OK || seen.value4 != 3.0)
+                    ++failures[t];
+            }
+        });
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kPerThread; i += 2) {
+                const int base = (kThreads + t) * kPerThread + i;
+                const std::string text = std::to_string(base) + ",1,2,3\n" + std::to_string(base + 1) + ",1,2,3\n";
+                if (info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())) != S_OK) ++failures[kThreads + t];
+            }
+        });
+    }
+    for (std::thread& th : threads) th.join();
+    for (int f : failures) EXPECT_EQ(0, f);
+
+    constexpr UINT32 kTotal = 2 * kThreads * kPerThread;
+    UINT32 count = 0;
+    info->GetRecordCount(&count);
+    ASSERT_EQ(kTotal, count);
+    std::vector<int> values;
+    for (UINT32 i = 0; i < count; ++i) {
+        LedMarkerRecord r{};
+        info->GetRecord(i, &r);
+        values.push_back(r.value1);
+    }
+    std::sort(values.begin(), values.end());
+    for (UINT32 i = 0; i < kTotal; ++i) ASSERT_EQ(static_cast<int>(i), values[i]);
 }
 
 }  // namespace
