@@ -8,7 +8,7 @@ HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     std::vector<std::string> split;
     CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
-    EbTextLines lines(std::move(split));
+    quon::EbTextLines lines(std::move(split));
     if (lines.Empty()) return S_OK;
 
     // The header gives sizeB before sizeA; a number that does not scan

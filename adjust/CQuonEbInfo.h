@@ -2,7 +2,7 @@
 // and a point list) and its comma-separated numeric table text.
 #pragma once
 
-#include "adjust/eb_tables.h"
+#include "formats/eb_tables.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonEbInfo.h"
 
@@ -46,5 +46,5 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override { return m_tables.FreeData(); }
 
 private:
-    EbTables m_tables{true};
+    quon::EbTables m_tables{true};
 };

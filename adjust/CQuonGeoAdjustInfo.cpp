@@ -5,12 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 #include "frame/factory.h"
 #include "frame/text.h"
 
-using geofile::Key;
-using geofile::Section;
+using quon::geofile::Key;
+using quon::geofile::Section;
 
 namespace {
 
@@ -28,11 +28,11 @@ void ReadInt(INT32* field, const std::string& value) {
 
 // The working records of a load. Values go here first and reach the object
 // only when the whole text has been read; grid points go to the tags at once.
-struct LoadedFile final : geofile::Target {
+struct LoadedFile final : quon::geofile::Target {
     explicit LoadedFile(IQuonGeoOtherScreenTag* const* tags) : tags(tags) {}
 
     void Address(const std::string& text) override {
-        geofile::StoreText(address.address, sizeof address.address, text);
+        quon::geofile::StoreText(address.address, sizeof address.address, text);
     }
 
     void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
@@ -41,18 +41,18 @@ struct LoadedFile final : geofile::Target {
     }
 
     void Value(Section section, Key key, const std::string& name, const std::string& value) override {
-        const int edge = geofile::EdgeOf(section);
+        const int edge = quon::geofile::EdgeOf(section);
         switch (section) {
-            case Section::Version: ReadInt(geofile::IntField(version, key), value); return;
-            case Section::Projector: ReadInt(geofile::IntField(projector, key), value); return;
-            case Section::GeometrySetting: ReadInt(geofile::IntField(geometrySetting, key), value); return;
-            case Section::EdgeBlendSetting: ReadInt(geofile::IntField(edgeBlendSetting, key), value); return;
+            case Section::Version: ReadInt(quon::geofile::IntField(version, key), value); return;
+            case Section::Projector: ReadInt(quon::geofile::IntField(projector, key), value); return;
+            case Section::GeometrySetting: ReadInt(quon::geofile::IntField(geometrySetting, key), value); return;
+            case Section::EdgeBlendSetting: ReadInt(quon::geofile::IntField(edgeBlendSetting, key), value); return;
             case Section::AutoCalib: ReadAutoCalib(key, value); return;
             case Section::BrightInside:
             case Section::BrightOutside: {
                 BrightArea& area = section == Section::BrightInside ? brightInside : brightOutside;
                 if (key == Key::COLOR) {
-                    geofile::SetBrightColour(area, static_cast<UINT32>(quon::Stoi(value, nullptr, 16)));
+                    quon::geofile::SetBrightColour(area, static_cast<UINT32>(quon::Stoi(value, nullptr, 16)));
                 } else {
                     area.INTERLOCKED = quon::Atol(value);
                 }
@@ -60,23 +60,23 @@ struct LoadedFile final : geofile::Target {
             }
             default: break;
         }
-        if (geofile::IsEdgeSection(section, Section::EdgeBlendLocationLeft)) {
+        if (quon::geofile::IsEdgeSection(section, Section::EdgeBlendLocationLeft)) {
             EdgeBlendLocation& location = edgeBlendLocation[edge];
             if (key == Key::COLOR) {
-                location.COLOR = geofile::HexColour(value);
+                location.COLOR = quon::geofile::HexColour(value);
             } else {
-                ReadInt(geofile::IntField(location, key), value);
+                ReadInt(quon::geofile::IntField(location, key), value);
             }
-        } else if (geofile::IsEdgeSection(section, Section::GammaLeft)) {
+        } else if (quon::geofile::IsEdgeSection(section, Section::GammaLeft)) {
             gamma[edge] = quon::Atol(value);
-        } else if (geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
+        } else if (quon::geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
             ReadBlackLevel(blackLevelLocation[edge], key, name, value);
         }
     }
 
     void ReadAutoCalib(Key key, const std::string& value) {
         switch (key) {
-            case Key::Result: geofile::StoreText(autoCalib.Result, sizeof autoCalib.Result, value); break;
+            case Key::Result: quon::geofile::StoreText(autoCalib.Result, sizeof autoCalib.Result, value); break;
             case Key::BestZoom: autoCalib.BestZoom = quon::Atof(value); break;
             case Key::BestShift: ReadPair(value, autoCalib.BestShift); break;
             case Key::HorizontalBlendingWidth: autoCalib.HorizontalBlendingWidth = quon::Atol(value); break;
@@ -93,7 +93,7 @@ struct LoadedFile final : geofile::Target {
     static void ReadBlackLevel(BlackLevelLocation& level, Key key, const std::string& name, const std::string& value) {
         switch (key) {
             case Key::INTERLOCKED: level.INTERLOCKED = quon::Atol(value); break;
-            case Key::COLOR: level.COLOR = geofile::HexColour(value); break;
+            case Key::COLOR: level.COLOR = quon::geofile::HexColour(value); break;
             case Key::BLACKBORDERWIDTH: level.BLACKBORDERWIDTH = quon::Stol(value); break;
             case Key::FREESHAPE: level.FREESHAPE = quon::Stol(value); break;
             case Key::ADJUSTMENTPOINTS: level.ADJUSTMENTPOINTS = quon::Stol(value); break;
@@ -308,7 +308,7 @@ HRESULT CQuonGeoAdjustInfo::LoadFromBuffer(const char* text, UINT32 length) {
         if (tag == nullptr) return E_FAIL;
     }
     LoadedFile file(m_otherScreen);
-    geofile::ReadBySections(quon::TextOfLength(text, length), file);
+    quon::geofile::ReadBySections(quon::TextOfLength(text, length), file);
     SetBasicInfo(&file.version, file.address.address, &file.projector, &file.autoCalib, &file.geometrySetting);
     return SetEdgeBlendInfo(&file.edgeBlendSetting, file.edgeBlendLocation, &file.brightInside, &file.brightOutside,
                             file.gamma, file.blackLevelLocation);
@@ -329,7 +329,7 @@ HRESULT CQuonGeoAdjustInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* 
     HRESULT hr = GetBasicInfo(&version, address, &projector, &autoCalib, &geometrySetting);
 
     std::string out;
-    geofile::AppendHeader(out, version, address, projector);
+    quon::geofile::AppendHeader(out, version, address, projector);
     AppendAutoCalib(out, autoCalib);
     quon::AppendFormat(out, "[GEOMETRY_SETTING]\nScreen=%d\nCheckMode=%d\nControlMode=%d\n", geometrySetting.Screen,
                        geometrySetting.CheckMode, geometrySetting.ControlMode);
@@ -350,10 +350,10 @@ HRESULT CQuonGeoAdjustInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* 
     // BlackLevelArea -1 leaves the whole edge-blend part out.
     if (setting.BlackLevelArea != -1) {
         quon::AppendFormat(out, "[EDGEBLEND_SETTING]\nControlMode=%d\n", setting.ControlMode);
-        geofile::AppendEdgeBlendLocations(out, locations, geofile::HexCase::Lower);
-        geofile::AppendBrightAreas(out, inside, outside, geofile::HexCase::Lower);
+        quon::geofile::AppendEdgeBlendLocations(out, locations, quon::geofile::HexCase::Lower);
+        quon::geofile::AppendBrightAreas(out, inside, outside, quon::geofile::HexCase::Lower);
         for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
-            quon::AppendFormat(out, "[EDGEBLEND_GAMMADATA_%s]\nGAMMA=%d\n", geofile::EdgeName(edge), gamma[edge]);
+            quon::AppendFormat(out, "[EDGEBLEND_GAMMADATA_%s]\nGAMMA=%d\n", quon::geofile::EdgeName(edge), gamma[edge]);
         }
     }
     return quon::CopyOut(out, buffer, capacity, length, hr);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoAdjustInfo.h"
 
@@ -40,7 +40,7 @@ private:
     // Releases the three tags and clears the references.
     void ReleaseTags();
 
-    geofile::Identity m_identity;
+    quon::geofile::Identity m_identity;
     IQuonGeoOtherScreenTag* m_otherScreen[GeoOtherScreenCount] = {};
     GeoVersion m_version{};
     ProjectorAddress m_address{};

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 #include "frame/text.h"
 
-using geofile::Key;
-using geofile::Section;
+using quon::geofile::Key;
+using quon::geofile::Section;
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr Section kStages[] = {
 // empty value reads as 0.
 INT32 LocationColour(const std::string& value) {
     const std::string text = value.substr(0, value.find('\r'));
-    return text.empty() ? 0 : geofile::HexColour(text);
+    return text.empty() ? 0 : quon::geofile::HexColour(text);
 }
 
 // A bright-area colour read pair by pair: "0" is 0; otherwise the text is
@@ -32,7 +32,7 @@ INT32 LocationColour(const std::string& value) {
 void ReadPairColour(BrightArea& area, const std::string& value) {
     std::string text = value.substr(0, value.find('\r'));
     if (text == "0") {
-        geofile::SetBrightColour(area, 0);
+        quon::geofile::SetBrightColour(area, 0);
         return;
     }
     if (text.size() < 6) text.insert(0, 6 - text.size(), '0');
@@ -53,19 +53,19 @@ void ReadInt(INT32* field, const std::string& value) {
 
 // The working records of a load; they reach the object when the whole text
 // has been read.
-struct LoadedFile final : geofile::Target {
+struct LoadedFile final : quon::geofile::Target {
     void Address(const std::string& text) override {
-        geofile::StoreText(address.address, sizeof address.address, text);
+        quon::geofile::StoreText(address.address, sizeof address.address, text);
     }
 
     void Value(Section section, Key key, const std::string&, const std::string& value) override {
-        const int edge = geofile::EdgeOf(section);
+        const int edge = quon::geofile::EdgeOf(section);
         if (section == Section::Version) {
-            ReadInt(geofile::IntField(version, key), value);
+            ReadInt(quon::geofile::IntField(version, key), value);
         } else if (section == Section::Projector) {
-            ReadInt(geofile::IntField(projector, key), value);
+            ReadInt(quon::geofile::IntField(projector, key), value);
         } else if (section == Section::EdgeBlendSetting) {
-            ReadInt(geofile::IntField(edgeBlendSetting, key), value);
+            ReadInt(quon::geofile::IntField(edgeBlendSetting, key), value);
         } else if (section == Section::BrightInside || section == Section::BrightOutside) {
             BrightArea& area = section == Section::BrightInside ? brightInside : brightOutside;
             if (key == Key::COLOR) {
@@ -73,14 +73,14 @@ struct LoadedFile final : geofile::Target {
             } else {
                 area.INTERLOCKED = quon::Atol(value);
             }
-        } else if (geofile::IsEdgeSection(section, Section::EdgeBlendLocationLeft)) {
+        } else if (quon::geofile::IsEdgeSection(section, Section::EdgeBlendLocationLeft)) {
             EdgeBlendLocation& location = edgeBlendLocation[edge];
             if (key == Key::COLOR) {
                 location.COLOR = LocationColour(value);
             } else {
-                ReadInt(geofile::IntField(location, key), value);
+                ReadInt(quon::geofile::IntField(location, key), value);
             }
-        } else if (geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
+        } else if (quon::geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
             BlackLevelLocation& level = blackLevelLocation[edge];
             if (key == Key::COLOR) {
                 level.COLOR = LocationColour(value);
@@ -89,7 +89,7 @@ struct LoadedFile final : geofile::Target {
                 // whatever number the key carries; beyond the 33rd they are skipped.
                 if (pointsRead[edge] < BlackLevelPointCount) level.POINT[pointsRead[edge]++] = quon::Atof(value);
             } else {
-                ReadInt(geofile::IntField(level, key), value);
+                ReadInt(quon::geofile::IntField(level, key), value);
             }
         }
     }
@@ -167,7 +167,7 @@ HRESULT CQuonGeoBlackLevelInfo::GetBlackLevelInfo(BlackLevelLocation blackLevels
 HRESULT CQuonGeoBlackLevelInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     LoadedFile file;
-    geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
+    quon::geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
     SetBasicInfo(&file.version, file.address.address, &file.projector);
     SetEdgeBlendInfo(&file.edgeBlendSetting, file.edgeBlendLocation, &file.brightInside, &file.brightOutside);
     return SetBlackLevelInfo(file.blackLevelLocation);
@@ -180,7 +180,7 @@ HRESULT CQuonGeoBlackLevelInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT
     ProjectorInfo projector{};
     HRESULT hr = GetBasicInfo(&version, address, &projector);
     std::string out;
-    geofile::AppendHeader(out, version, address, projector);
+    quon::geofile::AppendHeader(out, version, address, projector);
 
     EdgeBlendSetting setting{};
     EdgeBlendLocation locations[GeoEdgeCount]{};
@@ -189,8 +189,8 @@ HRESULT CQuonGeoBlackLevelInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT
     hr = GetEdgeBlendInfo(&setting, locations, &inside, &outside);
     quon::AppendFormat(out, "[EDGEBLEND_SETTING]\nControlMode=%d\nMarker=%d\nBlackLevelArea=%d\n", setting.ControlMode,
                        setting.Marker, setting.BlackLevelArea);
-    geofile::AppendEdgeBlendLocations(out, locations, geofile::HexCase::Upper);
-    geofile::AppendBrightAreas(out, inside, outside, geofile::HexCase::Upper);
+    quon::geofile::AppendEdgeBlendLocations(out, locations, quon::geofile::HexCase::Upper);
+    quon::geofile::AppendBrightAreas(out, inside, outside, quon::geofile::HexCase::Upper);
 
     BlackLevelLocation levels[GeoEdgeCount]{};
     hr = GetBlackLevelInfo(levels);
@@ -199,7 +199,7 @@ HRESULT CQuonGeoBlackLevelInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT
         quon::AppendFormat(out,
                            "[BLACKLEVEL_LOCATION_%s]\nINTERLOCKED=%d\nCOLOR=%X\nBLACKBORDERWIDTH=%d\nFREESHAPE=%d\n"
                            "ADJUSTMENTPOINTS=%d\n",
-                           geofile::EdgeName(edge), l.INTERLOCKED, static_cast<unsigned>(l.COLOR), l.BLACKBORDERWIDTH,
+                           quon::geofile::EdgeName(edge), l.INTERLOCKED, static_cast<unsigned>(l.COLOR), l.BLACKBORDERWIDTH,
                            l.FREESHAPE, l.ADJUSTMENTPOINTS);
         // Never more points than the record holds.
         const INT32 points = l.ADJUSTMENTPOINTS < static_cast<INT32>(BlackLevelPointCount)

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 #include "frame/text.h"
 
-using geofile::Key;
-using geofile::Section;
+using quon::geofile::Key;
+using quon::geofile::Section;
 
 namespace {
 
@@ -27,23 +27,23 @@ INT32* PictureField(PictureSetting& picture, Key key) {
 
 INT32* ColorMatchingField(ColorMatching& matching, Key key) {
     if (key == Key::ColorMatchingMode) return &matching.ColorMatchingMode;
-    const int index = geofile::SevenColorIndex(key);
+    const int index = quon::geofile::SevenColorIndex(key);
     if (index < 0 || index >= 21) return nullptr;
     return &matching.SevenColor[index / 3][index % 3];
 }
 
 // The working records of a load; they reach the object when the whole text
 // has been read.
-struct LoadedFile final : geofile::Target {
+struct LoadedFile final : quon::geofile::Target {
     void Address(const std::string& text) override {
-        geofile::StoreText(address.address, sizeof address.address, text);
+        quon::geofile::StoreText(address.address, sizeof address.address, text);
     }
 
     void Value(Section section, Key key, const std::string&, const std::string& value) override {
         INT32* field = nullptr;
         switch (section) {
-            case Section::Version: field = geofile::IntField(version, key); break;
-            case Section::Projector: field = geofile::IntField(projector, key); break;
+            case Section::Version: field = quon::geofile::IntField(version, key); break;
+            case Section::Projector: field = quon::geofile::IntField(projector, key); break;
             case Section::ColorMatching: field = ColorMatchingField(colorMatching, key); break;
             case Section::Picture: field = PictureField(picture, key); break;
             default: break;
@@ -112,7 +112,7 @@ HRESULT CQuonGeoColorInfo::GetPictureSetting(PictureSetting* picture) {
 HRESULT CQuonGeoColorInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     LoadedFile file;
-    geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
+    quon::geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
     SetBasicInfo(&file.version, file.address.address, &file.projector);
     SetColorMatching(&file.colorMatching);
     return SetPictureSetting(&file.picture);
@@ -125,14 +125,14 @@ HRESULT CQuonGeoColorInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* l
     ProjectorInfo projector{};
     HRESULT hr = GetBasicInfo(&version, address, &projector);
     std::string out;
-    geofile::AppendHeader(out, version, address, projector);
+    quon::geofile::AppendHeader(out, version, address, projector);
 
     ColorMatching matching{};
     hr = GetColorMatching(&matching);
     quon::AppendFormat(out, "[COLOR_MATCHING]\nColorMatchingMode=%d\n", matching.ColorMatchingMode);
     for (int color = 1; color <= 7; ++color) {
         for (int value = 1; value <= 3; ++value) {
-            quon::AppendFormat(out, "%s=%d\n", geofile::KeyName(geofile::SevenColorKey(color, value)),
+            quon::AppendFormat(out, "%s=%d\n", quon::geofile::KeyName(quon::geofile::SevenColorKey(color, value)),
                                matching.SevenColor[color - 1][value - 1]);
         }
     }

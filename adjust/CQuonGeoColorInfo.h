@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoColorInfo.h"
 
@@ -28,7 +28,7 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override;
 
 private:
-    geofile::Identity m_identity;
+    quon::geofile::Identity m_identity;
     GeoVersion m_version{};
     ProjectorAddress m_address{};
     ProjectorInfo m_projector{};

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "frame/CUnknown.h"
-#include "frame/QuonLabel.h"
+#include "frame/label.h"
 #include "quon/IQuonCalibPointTable.h"
 
 class CQuonCalibPointTable

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "colorcomp/json_rules.h"
+#include "formats/json_rules.h"
 #include "frame/sizes.h"
 
 using quon::json::Value;

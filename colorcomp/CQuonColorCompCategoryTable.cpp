@@ -1,6 +1,6 @@
 #include "colorcomp/CQuonColorCompCategoryTable.h"
 
-#include "colorcomp/json_rules.h"
+#include "formats/json_rules.h"
 
 using quon::json::Value;
 

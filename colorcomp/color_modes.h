@@ -4,7 +4,7 @@
 // stay alike; each caller then adds the spectra it owns or borrows.
 #pragma once
 
-#include "colorcomp/json_rules.h"
+#include "formats/json_rules.h"
 #include "quon/IQuonColorDiff7colors.h"
 #include "quon/IQuonColorSpectrum.h"
 

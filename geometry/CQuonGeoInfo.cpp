@@ -119,7 +119,7 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     std::vector<std::string> split;
     CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
-    EbTextLines lines(std::move(split));
+    quon::EbTextLines lines(std::move(split));
     if (lines.Empty()) return S_OK;
 
     // Numbers that do not scan keep the values held so far.

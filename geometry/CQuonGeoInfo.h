@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "adjust/eb_tables.h"
+#include "formats/eb_tables.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoInfo.h"
 
@@ -59,7 +59,7 @@ private:
     // order[n].
     std::vector<std::size_t> MarkerOrder() const;
 
-    EbTables m_tables{false};
+    quon::EbTables m_tables{false};
     INT32 m_pointLayout = 0;
     GeoInfoParams m_params{};
     INT32 m_markerRows = 0;

@@ -4,8 +4,8 @@
 
 CQuonGeoMaskFrame::CQuonGeoMaskFrame(IUnknown* pUnkOuter) : CQuonObject(pUnkOuter) {
     // A sibling that does not load leaves its pair null; Open reports it.
-    m_lumid = LoadSiblingModule(L"Lumid.dll");
-    m_imageUtility = LoadSiblingModule(L"QuonImageUtility.dll");
+    m_lumid = quon::LoadSiblingModule(L"Lumid.dll");
+    m_imageUtility = quon::LoadSiblingModule(L"QuonImageUtility.dll");
 }
 
 CQuonGeoMaskFrame::~CQuonGeoMaskFrame() {
@@ -13,8 +13,8 @@ CQuonGeoMaskFrame::~CQuonGeoMaskFrame() {
     m_frame = nullptr;
     m_name.clear();
     // The frame object's module goes last.
-    FreeSiblingModule(m_imageUtility);
-    FreeSiblingModule(m_lumid);
+    quon::FreeSiblingModule(m_imageUtility);
+    quon::FreeSiblingModule(m_lumid);
 }
 
 HRESULT CQuonGeoMaskFrame::Open(UINT32 id, const char* name) {

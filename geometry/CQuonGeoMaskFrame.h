@@ -7,8 +7,8 @@
 #include <string>
 
 #include "frame/CUnknown.h"
-#include "frame/SiblingModule.h"
-#include "geometry/LumidFrame.h"
+#include "frame/sibling_module.h"
+#include "geometry/lumid_frame.h"
 #include "quon/IQuonGeoMaskFrame.h"
 
 class CQuonGeoMaskFrame : public CQuonObject<CQuonGeoMaskFrame, IQuonGeoMaskFrame, IID_IQuonGeoMaskFrame> {
@@ -21,8 +21,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetFrame(UINT64* sizeOut, UINT64 request, UINT32* stateOut) override;
 
 private:
-    SiblingModule m_lumid;
-    SiblingModule m_imageUtility;  // loaded and held only
+    quon::SiblingModule m_lumid;
+    quon::SiblingModule m_imageUtility;  // loaded and held only
     UINT32 m_id = 0;
     std::string m_name;
     // The frame state followed by the frame size (width, height), in the

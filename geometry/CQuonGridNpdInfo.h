@@ -5,7 +5,7 @@
 #include <string>
 
 #include "frame/CUnknown.h"
-#include "frame/QuonLabel.h"
+#include "frame/label.h"
 #include "quon/IQuonGridNpdInfo.h"
 
 class CQuonGridNpdInfo : public CQuonObject<CQuonGridNpdInfo, IQuonGridNpdInfo, IID_IQuonGridNpdInfo> {

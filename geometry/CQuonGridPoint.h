@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frame/CUnknown.h"
-#include "frame/QuonLabel.h"
+#include "frame/label.h"
 #include "quon/IQuonGridPoint.h"
 
 class CQuonGridPoint : public CQuonObject<CQuonGridPoint, IQuonGridPoint, IID_IQuonGridPoint> {

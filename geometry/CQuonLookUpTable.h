@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frame/CUnknown.h"
-#include "frame/QuonLabel.h"
+#include "frame/label.h"
 #include "quon/IQuonLookUpTable.h"
 
 class CQuonLookUpTable : public CQuonObject<CQuonLookUpTable, IQuonLookUpTable, IID_IQuonLookUpTable> {

@@ -34,7 +34,7 @@ static_assert(sizeof(GeoVersion) == 8);
 
 // Address of the projector: NUL-terminated text.
 struct ProjectorAddress {
-    char address[64];
+    char address[ProjectorAddressSize];
 };
 static_assert(sizeof(ProjectorAddress) == 64);
 

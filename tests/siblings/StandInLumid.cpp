@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "geometry/LumidFrame.h"
+#include "geometry/lumid_frame.h"
 #include "siblings/LumidProbe.h"
 #include "siblings/UnloadRecord.h"
 

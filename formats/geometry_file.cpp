@@ -1,4 +1,4 @@
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 
 #include <cstring>
 #include <iterator>
@@ -6,7 +6,7 @@
 
 #include "frame/text.h"
 
-namespace geofile {
+namespace quon::geofile {
 
 namespace {
 
@@ -419,4 +419,4 @@ void AppendBrightAreas(std::string& out, const BrightArea& inside, const BrightA
     quon::AppendFormat(out, format, "OUTSIDE", outside.INTERLOCKED, BrightColour(outside));
 }
 
-}  // namespace geofile
+}  // namespace quon::geofile

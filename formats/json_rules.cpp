@@ -1,4 +1,4 @@
-#include "colorcomp/json_rules.h"
+#include "formats/json_rules.h"
 
 #include <cstring>
 

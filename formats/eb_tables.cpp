@@ -1,4 +1,4 @@
-#include "adjust/eb_tables.h"
+#include "formats/eb_tables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,6 +6,8 @@
 
 #include "frame/sizes.h"
 #include "frame/text.h"
+
+namespace quon {
 
 HRESULT EbTables::SetName(const char* name) {
     if (name == nullptr) return E_POINTER;
@@ -20,11 +22,11 @@ HRESULT EbTables::GetName(char** name) const {
 }
 
 HRESULT EbTables::AllocateCells(INT32 a, INT32 b, INT32 c) {
-    const int64_t count = quon::Int32Count({a, b, c});
+    const int64_t count = Int32Count({a, b, c});
     if (count < 0) return E_INVALIDARG;
-    std::vector<EbCell> cells = quon::ZeroedArray<EbCell>(static_cast<uint64_t>(count));
-    std::vector<EbProfile> profiles = quon::ZeroedArray<EbProfile>(static_cast<uint64_t>(count));
-    std::vector<EbCellPairs> pairs = quon::ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(count) : 0);
+    std::vector<EbCell> cells = ZeroedArray<EbCell>(static_cast<uint64_t>(count));
+    std::vector<EbProfile> profiles = ZeroedArray<EbProfile>(static_cast<uint64_t>(count));
+    std::vector<EbCellPairs> pairs = ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(count) : 0);
     m_cells.swap(cells);
     m_profiles.swap(profiles);
     m_pairs.swap(pairs);
@@ -95,9 +97,9 @@ HRESULT EbTables::GetCellPairs(UINT32 i, UINT32 j, UINT32 k, EbCellPairs* pairs)
 }
 
 HRESULT EbTables::AllocatePoints(INT32 rows, INT32 columns, UINT32 mode) {
-    const int64_t count = quon::Int32Count({rows, columns});
+    const int64_t count = Int32Count({rows, columns});
     if (count < 0) return E_INVALIDARG;
-    std::vector<EbPoint> points = quon::ZeroedArray<EbPoint>(static_cast<uint64_t>(count));
+    std::vector<EbPoint> points = ZeroedArray<EbPoint>(static_cast<uint64_t>(count));
     m_points.swap(points);
     m_pointRows = rows;
     m_pointColumns = columns;
@@ -144,36 +146,36 @@ HRESULT EbTables::FreeData() {
 }
 
 bool EbTables::Printable() const {
-    const bool cellsAnnounced = quon::Int32Count({m_sizeA, m_sizeB, m_sizeC}) > 0;
+    const bool cellsAnnounced = Int32Count({m_sizeA, m_sizeB, m_sizeC}) > 0;
     return (m_cellsHeld || !cellsAnnounced) && (m_pointsHeld || m_pointCount <= 0);
 }
 
 void EbTables::AppendPoints(std::string& out) const {
-    for (const EbPoint& p : m_points) quon::AppendFormat(out, "%d, %d, %d, %d, \n", p.p2, p.p3, p.p0, p.p1);
+    for (const EbPoint& p : m_points) AppendFormat(out, "%d, %d, %d, %d, \n", p.p2, p.p3, p.p0, p.p1);
 }
 
 void EbTables::AppendCells(std::string& out, const char* equalLevelFormat) const {
     for (std::size_t n = 0; n < m_cells.size(); ++n) {
         const EbCell& cell = m_cells[n];
         const EbProfile& profile = m_profiles[n];
-        const INT32 a = quon::TruncateToInt32(profile.valueA);
-        const INT32 b = quon::TruncateToInt32(profile.valueB);
-        const INT32 high = quon::TruncateToInt32(cell.levelHigh);
-        const INT32 low = quon::TruncateToInt32(cell.levelLow);
+        const INT32 a = TruncateToInt32(profile.valueA);
+        const INT32 b = TruncateToInt32(profile.valueB);
+        const INT32 high = TruncateToInt32(cell.levelHigh);
+        const INT32 low = TruncateToInt32(cell.levelLow);
         const INT32 g = cell.listsPresent == 0 ? 0 : cell.list1Count == 17 ? 1 : 2;
         if (cell.levelHigh != cell.levelLow) {
-            quon::AppendFormat(out, "%d, %d, %03d%03d, %d, %d, %d, %d, \n", a, b, high, low, cell.valueD, cell.valueE,
+            AppendFormat(out, "%d, %d, %03d%03d, %d, %d, %d, %d, \n", a, b, high, low, cell.valueD, cell.valueE,
                                cell.valueF, g);
         } else {
-            quon::AppendFormat(out, equalLevelFormat, a, b, high, cell.valueD, cell.valueE, cell.valueF, g);
+            AppendFormat(out, equalLevelFormat, a, b, high, cell.valueD, cell.valueE, cell.valueF, g);
         }
         if (cell.listsPresent == 0) continue;
         // Counts larger than the lists print the whole list.
         const UINT32 count1 = std::min(cell.list1Count, EbProfileList1Size);
         const UINT32 count2 = std::min(cell.list2Count, EbProfileList2Size);
-        for (UINT32 v = 0; v < count1; ++v) quon::AppendFormat(out, "%d, ", profile.list1[v]);
+        for (UINT32 v = 0; v < count1; ++v) AppendFormat(out, "%d, ", profile.list1[v]);
         out += '\n';
-        for (UINT32 v = 0; v < count2; ++v) quon::AppendFormat(out, "%d, ", profile.list2[v]);
+        for (UINT32 v = 0; v < count2; ++v) AppendFormat(out, "%d, ", profile.list2[v]);
         out += '\n';
     }
 }
@@ -185,7 +187,7 @@ void EbTables::AppendPairs(std::string& out) const {
             v[2 * p] = cell.pairs[p].enable != 0 ? cell.pairs[p].x : -1;
             v[2 * p + 1] = cell.pairs[p].enable != 0 ? cell.pairs[p].y : -1;
         }
-        quon::AppendFormat(out, "%d, %d, %d, %d, %d, %d, %d, %d,\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        AppendFormat(out, "%d, %d, %d, %d, %d, %d, %d, %d,\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
     }
 }
 
@@ -209,12 +211,12 @@ UINT32 ReadList(const char* line, INT32* list, UINT32 size) {
 }  // namespace
 
 HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount) {
-    const int64_t cellCount = quon::Int32Count({a, b, c});
+    const int64_t cellCount = Int32Count({a, b, c});
     if (cellCount < 0 || pointCount < 0) return E_INVALIDARG;
-    std::vector<EbPoint> points = quon::ZeroedArray<EbPoint>(static_cast<uint64_t>(pointCount));
-    std::vector<EbCell> cells = quon::ZeroedArray<EbCell>(static_cast<uint64_t>(cellCount));
-    std::vector<EbProfile> profiles = quon::ZeroedArray<EbProfile>(static_cast<uint64_t>(cellCount));
-    std::vector<EbCellPairs> pairs = quon::ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(cellCount) : 0);
+    std::vector<EbPoint> points = ZeroedArray<EbPoint>(static_cast<uint64_t>(pointCount));
+    std::vector<EbCell> cells = ZeroedArray<EbCell>(static_cast<uint64_t>(cellCount));
+    std::vector<EbProfile> profiles = ZeroedArray<EbProfile>(static_cast<uint64_t>(cellCount));
+    std::vector<EbCellPairs> pairs = ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(cellCount) : 0);
 
     // Records without a line stay zero.
     for (EbPoint& p : points) {
@@ -279,3 +281,5 @@ void EbTables::ReadPairs(EbTextLines& lines) {
         }
     }
 }
+
+}  // namespace quon

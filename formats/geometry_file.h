@@ -12,7 +12,7 @@
 
 #include "quon/IQuonGeoAdjustInfo.h"
 
-namespace geofile {
+namespace quon::geofile {
 
 // Every section a reader can be in. None is the state before the first
 // header line, Unknown the state after a header line that names no section.
@@ -201,4 +201,4 @@ void AppendEdgeBlendLocations(std::string& out, const EdgeBlendLocation location
 // Appends [EDGEBLEND_BRIGHT_INSIDE] and [EDGEBLEND_BRIGHT_OUTSIDE].
 void AppendBrightAreas(std::string& out, const BrightArea& inside, const BrightArea& outside, HexCase hexCase);
 
-}  // namespace geofile
+}  // namespace quon::geofile

@@ -10,6 +10,8 @@
 
 #include "quon/platform_types.h"
 
+namespace quon {
+
 #ifdef _WIN32
 typedef HMODULE SiblingModuleHandle;
 #else
@@ -33,8 +35,6 @@ SiblingModule LoadSiblingModule(const wchar_t* relativeName);
 // Frees a loaded sibling and sets both fields to null. A pair whose handle is
 // null is left alone (nothing is passed to the platform's unload call).
 void FreeSiblingModule(SiblingModule& sibling);
-
-namespace quon {
 
 // How a sibling's relative name becomes a file path on one platform.
 struct SiblingPathRules {

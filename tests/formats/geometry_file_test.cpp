@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "adjust/geometry_file.h"
+#include "formats/geometry_file.h"
 
 namespace {
 
-using geofile::Key;
-using geofile::Section;
+using quon::geofile::Key;
+using quon::geofile::Section;
 
 // Records every call as one line of text.
-struct Recorder : geofile::Target {
+struct Recorder : quon::geofile::Target {
     std::vector<std::string> calls;
     void Address(const std::string& address) override { calls.push_back("address " + address); }
     void Value(Section section, Key key, const std::string& name, const std::string& value) override {
-        calls.push_back(std::string(geofile::SectionHeader(section)) + " " + geofile::KeyName(key) + " [" + name +
+        calls.push_back(std::string(quon::geofile::SectionHeader(section)) + " " + quon::geofile::KeyName(key) + " [" + name +
                         "] " + value);
     }
     void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
@@ -28,23 +28,23 @@ struct Recorder : geofile::Target {
 };
 
 TEST(GeometryFile, MarkerSearchOrder) {
-    EXPECT_EQ(Section::Address, geofile::FindSection("[[PROJECTOR_ADDRESS[1.2.3.4]]]"));
-    EXPECT_EQ(Section::Version, geofile::FindSection("[PROJECTOR][VERSION]"));
-    EXPECT_EQ(Section::Unknown, geofile::FindSection("[VERSION"));
-    EXPECT_EQ(Section::AutoCalib, geofile::FindSection("[MY_AUTOCALIB_2]\r"));
-    EXPECT_EQ(Section::OtherScreen0, geofile::FindSection("[OTHER_SCREEN_10]"));
-    EXPECT_EQ(Section::Unknown, geofile::FindSection("[OTHER_SCREEN_3]"));
-    EXPECT_EQ(Section::Unknown, geofile::FindSection("OTHER_SCREEN_0"));
-    EXPECT_EQ(Section::EdgeBlendSetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SET]"));
-    EXPECT_EQ(Section::GeometrySetting, geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SETTING]"));
-    EXPECT_EQ(Section::MaskingFixed, geofile::FindSection("[MASKING_FIXED]"));
-    EXPECT_EQ(Section::BlackLevelRight, geofile::FindSection("[BLACKLEVEL_LOCATION_UPPER][BLACKLEVEL_LOCATION_RIGHT]"));
-    EXPECT_EQ(Section::Unknown, geofile::FindSection("[COLOR_MATCHING]"));
+    EXPECT_EQ(Section::Address, quon::geofile::FindSection("[[PROJECTOR_ADDRESS[1.2.3.4]]]"));
+    EXPECT_EQ(Section::Version, quon::geofile::FindSection("[PROJECTOR][VERSION]"));
+    EXPECT_EQ(Section::Unknown, quon::geofile::FindSection("[VERSION"));
+    EXPECT_EQ(Section::AutoCalib, quon::geofile::FindSection("[MY_AUTOCALIB_2]\r"));
+    EXPECT_EQ(Section::OtherScreen0, quon::geofile::FindSection("[OTHER_SCREEN_10]"));
+    EXPECT_EQ(Section::Unknown, quon::geofile::FindSection("[OTHER_SCREEN_3]"));
+    EXPECT_EQ(Section::Unknown, quon::geofile::FindSection("OTHER_SCREEN_0"));
+    EXPECT_EQ(Section::EdgeBlendSetting, quon::geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SET]"));
+    EXPECT_EQ(Section::GeometrySetting, quon::geofile::FindSection("[EDGEBLEND_SETTING][GEOMETRY_SETTING]"));
+    EXPECT_EQ(Section::MaskingFixed, quon::geofile::FindSection("[MASKING_FIXED]"));
+    EXPECT_EQ(Section::BlackLevelRight, quon::geofile::FindSection("[BLACKLEVEL_LOCATION_UPPER][BLACKLEVEL_LOCATION_RIGHT]"));
+    EXPECT_EQ(Section::Unknown, quon::geofile::FindSection("[COLOR_MATCHING]"));
 }
 
 TEST(GeometryFile, SectionDispatchSkipsWhatItCannotPlace) {
     Recorder r;
-    geofile::ReadBySections(
+    quon::geofile::ReadBySections(
         "MajorVersion=1\n"                                    // before any section
         "[VERSION]\nMajorVersion=\nMinorVersion=2=3\n x MinorVersion y = 4 \n"
         "[PROJECTOR_ADDRESS]\n[[PROJECTOR_ADDRESS[a]b]]]\nMajor=5\n"
@@ -69,7 +69,7 @@ TEST(GeometryFile, SectionDispatchSkipsWhatItCannotPlace) {
 TEST(GeometryFile, StagesEndAtTheNextHeader) {
     Recorder r;
     const Section stages[] = {Section::Projector, Section::EdgeBlendSetting, Section::BlackLevelLeft};
-    geofile::ReadInStages(
+    quon::geofile::ReadInStages(
         "Major=1\nMajorVersion=2\nScreen=3\nMinorVersion=4\nMajorVersion=5\n"
         "[PROJECTOR]\nMarker=8\n[PROJECTOR_ADDRESS]\n[[PROJECTOR_ADDRESS[second]]]\nMajor=6 Minor=7\n"
         "Minor=\n[BLACKLEVEL_LOCATION_LEFT]\nPanel=9\n[EDGEBLEND_SETTING]\nMarker=10\n"
@@ -90,7 +90,7 @@ TEST(GeometryFile, StagesEndAtTheNextHeader) {
 
     // A stored text clears the rest of its field.
     char field[8] = "abcdefg";
-    geofile::StoreText(field, sizeof field, "xy");
+    quon::geofile::StoreText(field, sizeof field, "xy");
     EXPECT_EQ(0, std::memcmp("xy\0\0\0\0\0\0", field, 8));
 }
 

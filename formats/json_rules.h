@@ -12,7 +12,7 @@
 #pragma once
 
 #if defined(RAPIDJSON_RAPIDJSON_H_)
-#error "colorcomp/json_rules.h must come before any RapidJSON header"
+#error "formats/json_rules.h must come before any RapidJSON header"
 #endif
 
 #include <cstddef>

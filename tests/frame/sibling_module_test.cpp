@@ -6,7 +6,7 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "frame/SiblingModule.h"
+#include "frame/sibling_module.h"
 #include "siblings/LumidProbe.h"
 #include "support/module_files.h"
 
@@ -77,7 +77,7 @@ TEST(SiblingModuleLoader, LoadsBesideItsOwnFileAndFromTheParentFolder) {
 
     // Own folder, plainly and with ".\": the module built beside the tests.
     for (const wchar_t* name : {L"QuonCoreModel.dll", L".\\QuonCoreModel.dll"}) {
-        SiblingModule sibling = LoadSiblingModule(name);
+        quon::SiblingModule sibling = quon::LoadSiblingModule(name);
         ASSERT_NE(nullptr, sibling.module);
         ASSERT_NE(nullptr, sibling.createInstance);
         IQuonLookUpTable* table = nullptr;
@@ -85,13 +85,13 @@ TEST(SiblingModuleLoader, LoadsBesideItsOwnFileAndFromTheParentFolder) {
                                                reinterpret_cast<void**>(&table)));
         ASSERT_NE(nullptr, table);
         EXPECT_EQ(0u, table->Release());
-        FreeSiblingModule(sibling);
+        quon::FreeSiblingModule(sibling);
         EXPECT_EQ(nullptr, sibling.module);
         EXPECT_EQ(nullptr, sibling.createInstance);
     }
 
     // Parent folder: the stand-in frame module answers its probe.
-    SiblingModule lumid = LoadSiblingModule((std::wstring(kStandIns) + L"Lumid.dll").c_str());
+    quon::SiblingModule lumid = quon::LoadSiblingModule((std::wstring(kStandIns) + L"Lumid.dll").c_str());
     ASSERT_NE(nullptr, lumid.module);
     ASSERT_NE(nullptr, lumid.createInstance);
     ILumidProbe* probe = nullptr;
@@ -99,15 +99,15 @@ TEST(SiblingModuleLoader, LoadsBesideItsOwnFileAndFromTheParentFolder) {
     EXPECT_NE(nullptr, probe);
     void* none = reinterpret_cast<void*>(0x1);
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, lumid.createInstance(CLSID_QuonGeoMaskFrame, IID_IUnknown, &none));
-    FreeSiblingModule(lumid);
+    quon::FreeSiblingModule(lumid);
 }
 
 TEST(SiblingModuleLoader, ModuleWithoutTheEntryKeepsItsHandle) {
-    SiblingModule sibling = LoadSiblingModule((std::wstring(kStandIns) + L"NoEntry.dll").c_str());
+    quon::SiblingModule sibling = quon::LoadSiblingModule((std::wstring(kStandIns) + L"NoEntry.dll").c_str());
     EXPECT_NE(nullptr, sibling.module);
     EXPECT_EQ(nullptr, sibling.createInstance);
     EXPECT_TRUE(quontest::IsModuleLoaded(quontest::NoEntryStandIn()));
-    FreeSiblingModule(sibling);
+    quon::FreeSiblingModule(sibling);
     EXPECT_EQ(nullptr, sibling.module);
     EXPECT_FALSE(quontest::IsModuleLoaded(quontest::NoEntryStandIn()));
 }
@@ -117,12 +117,12 @@ TEST(SiblingModuleLoader, MissingFilesAndBadNamesLeaveBothNull) {
     for (int i = 0; i < 64; ++i) tooHigh += L"..\\";
     for (const std::wstring& name : {std::wstring(L"Lumid.dll"), std::wstring(L"Missing.dll"), tooHigh + L"Lumid.dll",
                                      std::wstring(L"..\\standins"), std::wstring()}) {
-        SiblingModule sibling = LoadSiblingModule(name.c_str());
+        quon::SiblingModule sibling = quon::LoadSiblingModule(name.c_str());
         EXPECT_EQ(nullptr, sibling.module);
         EXPECT_EQ(nullptr, sibling.createInstance);
-        FreeSiblingModule(sibling);  // a null pair is left alone
+        quon::FreeSiblingModule(sibling);  // a null pair is left alone
     }
-    SiblingModule none = LoadSiblingModule(nullptr);
+    quon::SiblingModule none = quon::LoadSiblingModule(nullptr);
     EXPECT_EQ(nullptr, none.module);
     EXPECT_EQ(nullptr, none.createInstance);
 }

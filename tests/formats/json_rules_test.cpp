@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "colorcomp/json_rules.h"
+#include "formats/json_rules.h"
 #include "support/json_test_support.h"
 
 namespace {

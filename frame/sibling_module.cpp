@@ -1,4 +1,4 @@
-#include "frame/SiblingModule.h"
+#include "frame/sibling_module.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,12 +10,13 @@
 
 // The platform's module calls, all in this one place: where this module's
 // own file is, how a file is loaded, looked into and freed.
+namespace quon {
 namespace {
 
 #ifdef _WIN32
 
 typedef std::wstring PathString;
-constexpr const quon::SiblingPathRules& kRules = quon::kWindowsSiblingRules;
+constexpr const SiblingPathRules& kRules = kWindowsSiblingRules;
 
 // The file of the module that holds this code (found by address, so a
 // renamed or second copy of the module looks beside itself).
@@ -47,7 +48,7 @@ void FreeFile(SiblingModuleHandle module) { FreeLibrary(module); }
 #else  // !_WIN32
 
 typedef std::string PathString;
-constexpr const quon::SiblingPathRules& kRules = quon::kPosixSiblingRules;
+constexpr const SiblingPathRules& kRules = kPosixSiblingRules;
 
 PathString OwnModuleFile() {
     Dl_info info;
@@ -107,7 +108,7 @@ SiblingModule LoadSiblingModule(const wchar_t* relativeName) {
     if (self.empty()) return sibling;
     const PathString name = NameOf(relativeName);
     typedef PathString::value_type Char;
-    const PathString path = quon::ResolveSiblingPath<Char>(self, name, kRules);
+    const PathString path = ResolveSiblingPath<Char>(self, name, kRules);
     if (path.empty()) return sibling;
 
     sibling.module = LoadFile(path);
@@ -121,3 +122,5 @@ void FreeSiblingModule(SiblingModule& sibling) {
     sibling.module = nullptr;
     sibling.createInstance = nullptr;
 }
+
+}  // namespace quon

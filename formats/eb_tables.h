@@ -6,9 +6,12 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quon/IQuonEbInfo.h"
+
+namespace quon {
 
 // The lines of a table text after SplitTrimmed, handed out one by one.
 class EbTextLines {
@@ -89,3 +92,5 @@ private:
     bool m_pointsHeld = false;
     std::vector<EbPoint> m_points;
 };
+
+}  // namespace quon
