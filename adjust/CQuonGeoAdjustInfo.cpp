@@ -222,8 +222,8 @@ HRESULT CQuonGeoAdjustInfo::Initialize(UINT32 number, const char* label) {
 
 HRESULT CQuonGeoAdjustInfo::GetIdentity(UINT32* number, const char** label) {
     if (number == nullptr || label == nullptr) return E_POINTER;
-    *number = m_identity.number;
-    *label = m_identity.label.c_str();
+    *number = m_identity.first;
+    *label = m_identity.name.c_str();
     return S_OK;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "formats/geometry_file.h"
+#include "frame/label.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoAdjustInfo.h"
 
@@ -40,7 +41,7 @@ private:
     // Releases the three tags and clears the references.
     void ReleaseTags();
 
-    quon::geofile::Identity m_identity;
+    quon::Label m_identity;  // the number is the first
     IQuonGeoOtherScreenTag* m_otherScreen[GeoOtherScreenCount] = {};
     GeoVersion m_version{};
     ProjectorAddress m_address{};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "formats/geometry_file.h"
+#include "frame/label.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonGeoColorInfo.h"
 
@@ -28,7 +29,7 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override;
 
 private:
-    quon::geofile::Identity m_identity;
+    quon::Label m_identity;  // the number is the first
     GeoVersion m_version{};
     ProjectorAddress m_address{};
     ProjectorInfo m_projector{};

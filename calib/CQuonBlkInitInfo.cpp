@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/label.h"
 #include "frame/text.h"
 
 HRESULT CQuonBlkInitInfo::Initialize(UINT32 id, const char* name) {
@@ -17,7 +18,7 @@ HRESULT CQuonBlkInitInfo::Initialize(UINT32 id, const char* name) {
 HRESULT CQuonBlkInitInfo::GetIdentity(UINT32* id, char** name) {
     if (id == nullptr || name == nullptr || *name == nullptr) return E_POINTER;
     *id = m_id;
-    std::memcpy(*name, m_name.c_str(), m_name.size() + 1);
+    quon::CopyName(m_name, *name);
     return S_OK;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/label.h"
 #include "frame/text.h"
 
 using quon::calib::ValueLines;
@@ -34,7 +35,7 @@ HRESULT CQuonCAInitInfo::Initialize(UINT32 id1, UINT32 id2, const char* name) {
 HRESULT CQuonCAInitInfo::GetIdentity(UINT32* id1, UINT32* id2, char** name) {
     if (id1 != nullptr) *id1 = m_id1;
     if (id2 != nullptr) *id2 = m_id2;
-    if (name != nullptr && *name != nullptr) std::memcpy(*name, m_name.c_str(), m_name.size() + 1);
+    if (name != nullptr && *name != nullptr) quon::CopyName(m_name, *name);
     return S_OK;
 }
 

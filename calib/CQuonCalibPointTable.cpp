@@ -11,11 +11,7 @@ HRESULT CQuonCalibPointTable::SetIdentity(UINT32 id1, UINT32 id2, const char* na
 }
 
 HRESULT CQuonCalibPointTable::GetIdentity(UINT32* id1, UINT32* id2, char* name) {
-    if (id1 == nullptr || id2 == nullptr || name == nullptr) return E_POINTER;
-    *id1 = m_label.labelA;
-    *id2 = m_label.labelB;
-    std::memcpy(name, m_label.name.c_str(), m_label.name.size() + 1);
-    return S_OK;
+    return m_label.CopyOut(id1, id2, name);
 }
 
 HRESULT CQuonCalibPointTable::SetPointCount(INT32 count) {

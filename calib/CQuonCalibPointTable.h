@@ -25,7 +25,7 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override;
 
 private:
-    QuonLabel m_label;  // id1, id2 and the name
+    quon::Label m_label;  // id1, id2 and the name
     INT32 m_pointCount = 0;
     std::vector<CalibPoint> m_points;  // absent until SetPointCount or a load
     bool m_allocated = false;

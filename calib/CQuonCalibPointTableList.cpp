@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "frame/label.h"
+
 CQuonCalibPointTableList::~CQuonCalibPointTableList() { ReleaseTables(); }
 
 HRESULT CQuonCalibPointTableList::SetIdentity(UINT32 id, const char* name) {
@@ -13,7 +15,7 @@ HRESULT CQuonCalibPointTableList::SetIdentity(UINT32 id, const char* name) {
 
 HRESULT CQuonCalibPointTableList::GetIdentity(UINT32* id, char* name) {
     if (id == nullptr || name == nullptr) return E_POINTER;
-    std::memcpy(name, m_name.c_str(), m_name.size() + 1);
+    quon::CopyName(m_name, name);
     *id = m_id;
     return S_OK;
 }

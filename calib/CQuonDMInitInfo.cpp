@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "frame/label.h"
 #include "frame/text.h"
 
 namespace {
@@ -54,7 +55,7 @@ HRESULT CQuonDMInitInfo::SetIdentity(UINT32 id, const char* name) {
 HRESULT CQuonDMInitInfo::GetIdentity(UINT32* id, char* name) {
     if (id == nullptr || name == nullptr) return E_POINTER;
     *id = m_id;
-    std::memcpy(name, m_name.c_str(), m_name.size() + 1);
+    quon::CopyName(m_name, name);
     return S_OK;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "formats/json_rules.h"
+#include "frame/label.h"
 #include "frame/sizes.h"
 
 using quon::json::Value;
@@ -84,7 +85,7 @@ HRESULT CQuonGeoAutoCalibInfo::SetLabel(const char* label) {
 
 HRESULT CQuonGeoAutoCalibInfo::GetLabel(char* buffer) {
     if (buffer == nullptr) return E_POINTER;
-    std::memcpy(buffer, m_label.c_str(), m_label.size() + 1);
+    quon::CopyName(m_label, buffer);
     return S_OK;
 }
 

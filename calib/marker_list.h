@@ -10,6 +10,7 @@
 #include "calib/calib_text.h"
 #include "frame/CTolvLock.h"
 #include "frame/CUnknown.h"
+#include "frame/label.h"
 #include "frame/text.h"
 
 // Derived supplies, for its Record:
@@ -29,7 +30,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetName(char** name) override {
         if (name == nullptr || *name == nullptr) return E_POINTER;
-        std::memcpy(*name, m_name.c_str(), m_name.size() + 1);
+        quon::CopyName(m_name, *name);
         return S_OK;
     }
 

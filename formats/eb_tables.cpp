@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -17,7 +18,7 @@ HRESULT EbTables::SetName(const char* name) {
 
 HRESULT EbTables::GetName(char** name) const {
     if (name == nullptr || *name == nullptr) return E_POINTER;
-    std::memcpy(*name, m_name.c_str(), m_name.size() + 1);
+    quon::CopyName(m_name, *name);
     return S_OK;
 }
 

@@ -375,20 +375,6 @@ INT32* IntField(BlackLevelLocation& record, Key key) {
     }
 }
 
-HRESULT Identity::Set(UINT32 newNumber, const char* newLabel) {
-    if (newLabel == nullptr) return E_POINTER;
-    number = newNumber;
-    label = newLabel;
-    return S_OK;
-}
-
-HRESULT Identity::CopyOut(UINT32* numberOut, char* labelOut) const {
-    if (numberOut == nullptr || labelOut == nullptr) return E_POINTER;
-    *numberOut = number;
-    std::memcpy(labelOut, label.c_str(), label.size() + 1);
-    return S_OK;
-}
-
 void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector) {
     char text[ProjectorAddressSize] = {};
     std::memcpy(text, address, ProjectorAddressSize - 1);

@@ -179,19 +179,6 @@ INT32* IntField(BlackLevelLocation& record, Key key);
 // most 63 characters of it are written).
 void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector);
 
-// The number and label a host gives a Geometry-file object with Initialize;
-// stored and returned only.
-struct Identity {
-    UINT32 number = 0;
-    std::string label;
-
-    // Stores both; a null label is refused with E_POINTER and nothing changes.
-    HRESULT Set(UINT32 newNumber, const char* newLabel);
-    // Returns the number and copies the label with its NUL into labelOut
-    // (sized by the caller); E_POINTER for a null pointer.
-    HRESULT CopyOut(UINT32* numberOut, char* labelOut) const;
-};
-
 // Letter case of the hexadecimal colour digits a writer uses.
 enum class HexCase { Lower, Upper };
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -67,9 +68,9 @@ HRESULT CQuonGridNpdInfo::SetLabel(UINT32 labelA, UINT32 labelB, const char* nam
 
 HRESULT CQuonGridNpdInfo::GetLabel(UINT32* labelA, UINT32* labelB, char** name) {
     if (labelA == nullptr || labelB == nullptr || name == nullptr || *name == nullptr) return E_POINTER;
-    *labelA = m_label.labelA;
-    *labelB = m_label.labelB;
-    std::memcpy(*name, m_label.name.c_str(), m_label.name.size() + 1);
+    *labelA = m_label.first;
+    *labelB = m_label.second;
+    quon::CopyName(m_label.name, *name);
     return S_OK;
 }
 

@@ -24,6 +24,6 @@ public:
     HRESULT STDMETHODCALLTYPE Reserved() override;
 
 private:
-    QuonLabel m_label;
+    quon::Label m_label;
     GridNpdParams m_params;
 };

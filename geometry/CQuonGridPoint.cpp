@@ -22,11 +22,7 @@ HRESULT CQuonGridPoint::SetLabel(UINT32 labelA, UINT32 labelB, const char* name)
 }
 
 HRESULT CQuonGridPoint::GetLabel(UINT32* labelA, UINT32* labelB, char* name) {
-    if (labelA == nullptr || labelB == nullptr || name == nullptr) return E_POINTER;
-    *labelA = m_label.labelA;
-    *labelB = m_label.labelB;
-    std::memcpy(name, m_label.name.c_str(), m_label.name.size() + 1);
-    return S_OK;
+    return m_label.CopyOut(labelA, labelB, name);
 }
 
 HRESULT CQuonGridPoint::SetHeader(const GridPointHeader* header) {

@@ -28,7 +28,7 @@ private:
     // Index of entry (column, row), or -1 when it lies outside the array.
     long long EntryIndex(UINT32 column, UINT32 row) const;
 
-    QuonLabel m_label;
+    quon::Label m_label;
     GridPointHeader m_header{};
     std::vector<GridPointRecord> m_points;  // empty until SetHeader or a load
     bool m_allocated = false;

@@ -11,8 +11,8 @@ HRESULT CQuonLookUpTable::SetLabel(UINT32 labelA, UINT32 labelB, const char* nam
 
 HRESULT CQuonLookUpTable::GetLabelValues(UINT32* labelA, UINT32* labelB) {
     if (labelA == nullptr || labelB == nullptr) return E_POINTER;
-    *labelA = m_label.labelA;
-    *labelB = m_label.labelB;
+    *labelA = m_label.first;
+    *labelB = m_label.second;
     return S_OK;
 }
 

@@ -31,7 +31,7 @@ private:
     // the table holds no entries.
     long long EntryIndex(UINT32 column, UINT32 row) const;
 
-    QuonLabel m_label;
+    quon::Label m_label;
     INT32 m_columns = 0;
     INT32 m_rows = 0;
     std::vector<LookUpEntry> m_entries;  // empty until SetTableSize or a load
