@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "frame/copy_out.h"
 #include "frame/text.h"
 
 HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {

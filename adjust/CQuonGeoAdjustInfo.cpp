@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/geometry_file.h"
+#include "frame/copy_out.h"
 #include "frame/factory.h"
 #include "frame/text.h"
 

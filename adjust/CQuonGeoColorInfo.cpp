@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "formats/geometry_file.h"
+#include "frame/copy_out.h"
 #include "frame/text.h"
 
 using quon::geofile::Key;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/copy_out.h"
 #include "frame/label.h"
 #include "frame/text.h"
 

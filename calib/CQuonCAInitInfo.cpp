@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/copy_out.h"
 #include "frame/label.h"
 #include "frame/text.h"
 
@@ -280,9 +281,7 @@ HRESULT CQuonCAInitInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* len
     out += m_realValue2 == 0.45 ? "0.45\n" : "1.0\n";
 
     // The length is reported even when the text does not fit.
-    *length = static_cast<UINT32>(out.size());
-    if (out.size() > capacity) return E_FAIL;
-    return quon::CopyOut(out, buffer, capacity, length);
+    return quon::CopyOutReportingLength(out, buffer, capacity, length);
 }
 
 HRESULT CQuonCAInitInfo::FreeData() {

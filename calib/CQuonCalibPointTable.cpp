@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calib/calib_text.h"
+#include "frame/copy_out.h"
 #include "frame/text.h"
 
 HRESULT CQuonCalibPointTable::SetIdentity(UINT32 id1, UINT32 id2, const char* name) {

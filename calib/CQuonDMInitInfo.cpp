@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "frame/copy_out.h"
 #include "frame/label.h"
 #include "frame/text.h"
 
@@ -137,7 +138,7 @@ HRESULT CQuonDMInitInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* len
             quon::AppendFormat(out, "%s=%d\n", p.key, m_params.*p.integer);
         }
     }
-    return quon::calib::PutTerminatedText(out, buffer, capacity, length, true);
+    return quon::PutTerminatedText(out, buffer, capacity, length, true);
 }
 
 HRESULT CQuonDMInitInfo::LoadAreas(const char* text, UINT32 length,
@@ -166,7 +167,7 @@ HRESULT CQuonDMInitInfo::SaveAreas(const AreaList& list, char* buffer, UINT32 ca
         quon::AppendFormat(out, "%d,%d,%d,%d\n", TruncateToInt32(a.value1), TruncateToInt32(a.value2),
                            TruncateToInt32(a.value3), TruncateToInt32(a.value4));
     }
-    return quon::calib::PutTerminatedText(out, buffer, capacity, length, false);
+    return quon::PutTerminatedText(out, buffer, capacity, length, false);
 }
 
 HRESULT CQuonDMInitInfo::LoadFirstAreasFromBuffer(const char* text, UINT32 length) {

@@ -30,18 +30,5 @@ float ValueLines::Float() { return quon::Stof(Next()); }
 
 double ValueLines::Double() { return quon::Stod(Next()); }
 
-HRESULT PutTerminatedText(const std::string& text, char* buffer, UINT32 capacity, UINT32* length, bool zeroFill) {
-    if (length == nullptr) return E_POINTER;
-    if (buffer == nullptr && capacity != 0) return E_POINTER;
-    if (zeroFill && capacity != 0) std::memset(buffer, 0, capacity);
-    if (text.empty()) {
-        *length = 0;
-        return S_OK;
-    }
-    *length = static_cast<UINT32>(text.size());
-    if (text.size() + 1 > capacity) return E_FAIL;
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
-    return S_OK;
-}
 
 }  // namespace quon::calib

@@ -52,16 +52,6 @@ private:
     std::size_t m_next = 0;
 };
 
-// Writes text followed by its NUL from the start of buffer and sets *length
-// to the text length (the NUL not counted). With zeroFill the whole capacity
-// is first set to zero bytes. An empty text writes nothing at all. When text
-// and NUL do not fit in capacity the result is E_FAIL, nothing is written
-// (but for the zero fill) and *length receives the text length, so that the
-// caller can offer a larger buffer (a null buffer of capacity 0 asks for
-// the length only). A null length, or a null buffer with a capacity, gives
-// E_POINTER.
-HRESULT PutTerminatedText(const std::string& text, char* buffer, UINT32 capacity, UINT32* length, bool zeroFill);
-
 // A list that grows in steps of 128 records: when an append finds it full,
 // the capacity becomes count + 1 rounded up to a multiple of 128, a zeroed
 // storage of that size replaces the old one and the records are copied over.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calib/calib_text.h"
+#include "frame/copy_out.h"
 #include "frame/CTolvLock.h"
 #include "frame/CUnknown.h"
 #include "frame/label.h"
@@ -78,7 +79,7 @@ public:
     HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) override {
         std::string out;
         for (const Record& record : m_records) Derived::Print(out, record);
-        return quon::calib::PutTerminatedText(out, buffer, capacity, length, false);
+        return quon::PutTerminatedText(out, buffer, capacity, length, false);
     }
 
     // Releases the storage; takes no lock.

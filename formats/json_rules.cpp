@@ -1,6 +1,9 @@
 #include "formats/json_rules.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "frame/copy_out.h"
 
 namespace quon::json {
 
@@ -103,10 +106,8 @@ HRESULT WriteOut(const Builder& builder, char* buffer, INT64 capacity, UINT32* w
     if (buffer == nullptr || capacity < 0 || written == nullptr) return E_FAIL;
     std::string text;
     if (!builder.Render(text)) return E_FAIL;
-    if (text.size() > static_cast<std::size_t>(capacity)) return E_FAIL;
-    std::memcpy(buffer, text.data(), text.size());
-    *written = static_cast<UINT32>(text.size());
-    return S_OK;
+    if (text.size() > static_cast<uint64_t>(capacity)) return E_FAIL;
+    return CopyOut(text, buffer, static_cast<UINT32>(text.size()), written);
 }
 
 }  // namespace quon::json

@@ -132,14 +132,6 @@ void AppendFormat(std::string& out, const char* format, ...) {
     va_end(again);
 }
 
-HRESULT CopyOut(const std::string& text, char* buffer, UINT32 capacity, UINT32* written, HRESULT status) {
-    if (buffer == nullptr || written == nullptr) return E_POINTER;
-    if (text.size() > capacity) return E_FAIL;
-    std::memcpy(buffer, text.data(), text.size());
-    *written = static_cast<UINT32>(text.size());
-    return status;
-}
-
 InPlacePrinter::InPlacePrinter(char* buffer, UINT32 capacity) : m_buffer(buffer), m_capacity(buffer ? capacity : 0) {
     if (m_capacity != 0) std::memset(m_buffer, 0, m_capacity);
 }

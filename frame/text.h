@@ -55,11 +55,6 @@ void AppendFormat(std::string& out, const char* format, ...)
 #endif
     ;
 
-// Copy-out: when text fits in capacity, copies its bytes (no NUL), sets
-// *written and returns status; otherwise returns E_FAIL and touches nothing.
-// A null buffer or written pointer gives E_POINTER.
-HRESULT CopyOut(const std::string& text, char* buffer, UINT32 capacity, UINT32* written, HRESULT status = S_OK);
-
 // Print-in-place: zero-fills the whole capacity, then prints line after line
 // straight into the buffer. Never writes past capacity: a line that does not
 // fit with its terminator is not printed and Fits() turns false.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/copy_out.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 

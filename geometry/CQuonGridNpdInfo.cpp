@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frame/copy_out.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -47,12 +48,6 @@ const NpdLine kLines[40] = {
 // fit there with its terminator is refused.
 constexpr std::size_t kScratchSize = 4096;
 
-HRESULT CopyOutOfScratch(const std::string& text, char* buffer, INT32 capacity, UINT32* written) {
-    if (buffer == nullptr) return E_FAIL;
-    if (written == nullptr) return E_POINTER;
-    if (text.size() >= kScratchSize || capacity < 0) return E_FAIL;
-    return quon::CopyOut(text, buffer, static_cast<UINT32>(capacity), written);
-}
 
 }  // namespace
 
@@ -142,7 +137,7 @@ HRESULT CQuonGridNpdInfo::SaveToBuffer(char* buffer, INT32 capacity, UINT32* wri
             quon::AppendFormat(out, line.format, value);
         }
     }
-    return CopyOutOfScratch(out, buffer, capacity, written);
+    return quon::CopyOutOfScratch(out, buffer, capacity, written, kScratchSize);
 }
 
 HRESULT CQuonGridNpdInfo::SaveAsJson(char* buffer, INT32 capacity, UINT32* written, UINT32 patternStep) {
@@ -152,7 +147,7 @@ HRESULT CQuonGridNpdInfo::SaveAsJson(char* buffer, INT32 capacity, UINT32* writt
     quon::AppendFormat(out, "  \"PJRESX\": %d,\n", m_params.projectorResX);
     quon::AppendFormat(out, "  \"PJRESY\": %d\n", m_params.projectorResY);
     out += "}\n";
-    return CopyOutOfScratch(out, buffer, capacity, written);
+    return quon::CopyOutOfScratch(out, buffer, capacity, written, kScratchSize);
 }
 
 HRESULT CQuonGridNpdInfo::Reserved() { return S_OK; }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "frame/copy_out.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "frame/copy_out.h"
 #include "frame/factory.h"
 #include "frame/text.h"
 

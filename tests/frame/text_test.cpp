@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/copy_out.h"
 #include "frame/text.h"
 
 namespace {
