@@ -8,6 +8,7 @@
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
 #include "frame/factory.h"
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 using quon::geofile::Key;
@@ -138,21 +139,12 @@ struct HeldTags {
     }
 };
 
-// A guide position as the whole number written for it: truncated toward
-// zero, held to the 32-bit range, and 0 for a value that is not a number.
-INT32 WholeNumber(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return INT32_MAX;
-    if (value <= -2147483648.0) return INT32_MIN;
-    return static_cast<INT32>(value);
-}
-
 void AppendAutoCalib(std::string& out, AutoCalibResult a) {
     a.Result[sizeof a.Result - 1] = '\0';
     const bool oa = std::strcmp(a.Result, "OA") == 0;
     const bool widths = a.HorizontalBlendingWidth != -1;
     INT32 g[8];
-    for (int i = 0; i < 8; ++i) g[i] = WholeNumber(a.GuidePos[i]);
+    for (int i = 0; i < 8; ++i) g[i] = quon::SaturateToInt32(a.GuidePos[i]);
     if (!oa && !widths) {
         quon::AppendFormat(out, "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n",
                            a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor);

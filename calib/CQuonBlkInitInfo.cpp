@@ -5,6 +5,7 @@
 
 #include "frame/copy_out.h"
 #include "frame/label.h"
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 HRESULT CQuonBlkInitInfo::Initialize(UINT32 id, const char* name) {
@@ -26,7 +27,7 @@ HRESULT CQuonBlkInitInfo::GetIdentity(UINT32* id, char** name) {
 HRESULT CQuonBlkInitInfo::SetPatternGrid(INT32 rows, INT32 columns, UINT32 patternCode) {
     if (rows < 0 || columns < 0) return E_INVALIDARG;
     const int64_t count = static_cast<int64_t>(rows) * columns;
-    if (!quon::calib::TableFits(count, sizeof(PointLevelRecord))) return E_INVALIDARG;
+    if (!quon::TableFits(count, sizeof(PointLevelRecord))) return E_INVALIDARG;
     const HRESULT hr = m_band.SetPatternGrid(rows, columns, patternCode);
     if (FAILED(hr)) return hr;
     m_pointRecords.assign(static_cast<std::size_t>(count), PointLevelRecord{});

@@ -5,6 +5,7 @@
 
 #include "frame/copy_out.h"
 #include "frame/label.h"
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 using quon::calib::ValueLines;
@@ -70,7 +71,7 @@ HRESULT CQuonCAInitInfo::EnsureTables(CameraTables<T>& tables) const {
     const INT32 cameras = m_band.cameraCount;
     const INT32 points = m_band.patternPointCount;
     if (cameras < 0 || points < 0) return E_INVALIDARG;
-    if (!quon::calib::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
+    if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
         return E_INVALIDARG;
     }
     tables.assign(static_cast<std::size_t>(cameras), std::vector<T>(static_cast<std::size_t>(points), T{}));
@@ -193,8 +194,8 @@ void CQuonCAInitInfo::WritePointBlocks(std::string& out) const {
             BYTE c[4] = {0, 0, 0, 0};
             if (colours != nullptr && i < colours->size()) ColourBytes((*colours)[i], c);
             quon::AppendFormat(out, "%d\n%d\n%d\n%d\n%d\n%.1f\n%.1f\n%.1f\n", static_cast<INT32>(i + 1),
-                               quon::calib::TruncateToInt32(p.value1), quon::calib::TruncateToInt32(p.value2),
-                               quon::calib::TruncateToInt32(p.value3), quon::calib::TruncateToInt32(p.value4),
+                               quon::TruncateToInt32(p.value1), quon::TruncateToInt32(p.value2),
+                               quon::TruncateToInt32(p.value3), quon::TruncateToInt32(p.value4),
                                static_cast<double>(c[0]), static_cast<double>(c[1]), static_cast<double>(c[2]));
         }
     }

@@ -5,6 +5,7 @@
 
 #include "calib/calib_text.h"
 #include "frame/copy_out.h"
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 HRESULT CQuonCalibPointTable::SetIdentity(UINT32 id1, UINT32 id2, const char* name) {
@@ -16,7 +17,7 @@ HRESULT CQuonCalibPointTable::GetIdentity(UINT32* id1, UINT32* id2, char* name) 
 }
 
 HRESULT CQuonCalibPointTable::SetPointCount(INT32 count) {
-    if (!quon::calib::TableFits(count, sizeof(CalibPoint))) return E_INVALIDARG;
+    if (!quon::TableFits(count, sizeof(CalibPoint))) return E_INVALIDARG;
     m_points.assign(static_cast<std::size_t>(count), CalibPoint{});
     m_pointCount = count;
     m_allocated = true;

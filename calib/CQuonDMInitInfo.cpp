@@ -6,6 +6,7 @@
 
 #include "frame/copy_out.h"
 #include "frame/label.h"
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 namespace {
@@ -161,7 +162,7 @@ HRESULT CQuonDMInitInfo::LoadAreas(const char* text, UINT32 length,
 }
 
 HRESULT CQuonDMInitInfo::SaveAreas(const AreaList& list, char* buffer, UINT32 capacity, UINT32* length) {
-    using quon::calib::TruncateToInt32;
+    using quon::TruncateToInt32;
     std::string out;
     for (const AreaRecord& a : list) {
         quon::AppendFormat(out, "%d,%d,%d,%d\n", TruncateToInt32(a.value1), TruncateToInt32(a.value2),

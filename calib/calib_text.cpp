@@ -4,13 +4,6 @@
 
 namespace quon::calib {
 
-INT32 TruncateToInt32(double value) {
-    // Representable after truncation exactly when -2^31 - 1 < value < 2^31;
-    // the comparisons are false for NaN.
-    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<INT32>(value);
-    return INT32_MIN;
-}
-
 ValueLines::ValueLines(const char* text, UINT32 length) {
     CQuonCommonClass splitter;
     splitter.SplitTrimmed(quon::TextOfLength(text, length), '\n', m_lines);

@@ -15,21 +15,6 @@
 
 namespace quon::calib {
 
-// A table (one allocation) may hold at most this many bytes. Counts that
-// would need more, whether from a host call or from a text, are refused with
-// E_INVALIDARG instead of exhausting memory.
-inline constexpr std::size_t kMaxTableBytes = std::size_t{256} << 20;
-
-// True when count records of recordSize bytes form a table the object may
-// allocate: count is not negative and the table stays within kMaxTableBytes.
-inline bool TableFits(int64_t count, std::size_t recordSize) {
-    return count >= 0 && static_cast<uint64_t>(count) <= kMaxTableBytes / recordSize;
-}
-
-// Truncates toward zero to a 32-bit integer; a value outside the 32-bit range
-// (or not a number) becomes -2147483648, as the processor's conversion does.
-INT32 TruncateToInt32(double value);
-
 // The lines of a one-value-per-line text, taken strictly by position. The
 // text is exactly length bytes, cut at "\n" with the trimming splitter, which
 // drops empty lines. Each call converts the next line with a checking

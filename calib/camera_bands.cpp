@@ -1,5 +1,6 @@
 #include "calib/camera_bands.h"
 
+#include "frame/sizes.h"
 #include "frame/text.h"
 
 namespace quon::calib {

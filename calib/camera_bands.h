@@ -45,7 +45,7 @@ struct CameraBandModel {
 
     // Stores the arrangement, sets wrap (mode 2) and replaces regions and
     // ranges by zeroed tables of rows x columns entries. Negative sides or
-    // tables beyond kMaxTableBytes: E_INVALIDARG and nothing changes.
+    // tables beyond quon::kMaxArrayBytes: E_INVALIDARG and nothing changes.
     HRESULT SetCameraGrid(INT32 rows, INT32 columns, UINT32 mode);
     HRESULT GetCameraGrid(UINT32* rows, UINT32* columns, UINT32* mode) const;
 
@@ -68,7 +68,7 @@ struct CameraBandModel {
     // reader replaces both tables by cameraCount zeroed entries, reads the
     // ranges and derives the regions from them (when the pattern has at
     // least one row and one column). A cameraCount that is negative or
-    // needs tables beyond kMaxTableBytes: E_INVALIDARG, tables unchanged.
+    // needs tables beyond quon::kMaxArrayBytes: E_INVALIDARG, tables unchanged.
     void WriteRanges(std::string& out) const;
     HRESULT ReadRanges(ValueLines& lines);
 

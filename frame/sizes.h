@@ -15,10 +15,21 @@
 
 namespace quon {
 
-// Largest array a model object allocates, in bytes. A larger request is
-// treated as memory exhaustion: the standard allocation failure exception,
-// thrown before anything is allocated.
-inline constexpr uint64_t kMaxArrayBytes = uint64_t{1} << 31;
+// Largest table a model object allocates, in bytes: one limit for every
+// class, checked before anything is allocated, whether the count comes from
+// a text or from a host call. 256 MiB holds any real installation's data
+// (the largest real table, a 129 x 79 grid of 96-byte points, is under 1 MiB)
+// while a hostile count cannot make the host commit gigabytes. A request past
+// it is refused the way the class refuses an allocation: by the allocation
+// failure exception (ZeroedArray) or, where the class documents it, by
+// E_INVALIDARG (TableFits).
+inline constexpr uint64_t kMaxArrayBytes = uint64_t{256} << 20;
+
+// True when count records of recordSize bytes stay within kMaxArrayBytes
+// (and count is not negative).
+inline bool TableFits(int64_t count, std::size_t recordSize) {
+    return count >= 0 && static_cast<uint64_t>(count) <= kMaxArrayBytes / recordSize;
+}
 
 // A fresh array of count zeroed records. Throws std::bad_alloc when the array
 // would exceed kMaxArrayBytes or the memory is exhausted.
@@ -33,6 +44,15 @@ std::vector<T> ZeroedArray(uint64_t count) {
 // give INT32_MIN (0x80000000), so a loop bound taken from them never runs.
 inline INT32 TruncateToInt32(double value) {
     if (!(value > -2147483649.0 && value < 2147483648.0)) return INT32_MIN;
+    return static_cast<INT32>(value);
+}
+
+// A double as the whole number a writer prints for it: truncated toward
+// zero, held to the 32-bit range, and 0 for a value that is not a number.
+inline INT32 SaturateToInt32(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
     return static_cast<INT32>(value);
 }
 
