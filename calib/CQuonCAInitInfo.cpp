@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/bounded_table.h"
 #include "frame/copy_out.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
@@ -92,18 +93,16 @@ HRESULT CQuonCAInitInfo::SetPointRecord(INT32 camera, UINT32 row, UINT32 column,
     const HRESULT hr = EnsureTables(m_points);
     if (FAILED(hr)) return hr;
     PointRecord* entry = Entry(m_points, camera, row, column);
-    if (entry == nullptr) return E_INVALIDARG;
-    *entry = *record;
-    return S_OK;
+    const HRESULT checked = quon::CheckEntryAt(true, entry, record);
+    if (SUCCEEDED(checked)) *entry = *record;
+    return checked;
 }
 
 HRESULT CQuonCAInitInfo::GetPointRecord(INT32 camera, UINT32 row, UINT32 column, PointRecord* record) {
-    if (record == nullptr) return E_POINTER;
-    if (m_points.empty()) return E_FAIL;
     const PointRecord* entry = Entry(m_points, camera, row, column);
-    if (entry == nullptr) return E_INVALIDARG;
-    *record = *entry;
-    return S_OK;
+    const HRESULT hr = quon::CheckEntryAt(!m_points.empty(), entry, record);
+    if (SUCCEEDED(hr)) *record = *entry;
+    return hr;
 }
 
 HRESULT CQuonCAInitInfo::SetPointColour(INT32 camera, UINT32 row, UINT32 column, const UINT32* colour) {
@@ -111,18 +110,16 @@ HRESULT CQuonCAInitInfo::SetPointColour(INT32 camera, UINT32 row, UINT32 column,
     const HRESULT hr = EnsureTables(m_colours);
     if (FAILED(hr)) return hr;
     UINT32* entry = Entry(m_colours, camera, row, column);
-    if (entry == nullptr) return E_INVALIDARG;
-    *entry = *colour;
-    return S_OK;
+    const HRESULT checked = quon::CheckEntryAt(true, entry, colour);
+    if (SUCCEEDED(checked)) *entry = *colour;
+    return checked;
 }
 
 HRESULT CQuonCAInitInfo::GetPointColour(INT32 camera, UINT32 row, UINT32 column, UINT32* colour) {
-    if (colour == nullptr) return E_POINTER;
-    if (m_colours.empty()) return E_FAIL;
     const UINT32* entry = Entry(m_colours, camera, row, column);
-    if (entry == nullptr) return E_INVALIDARG;
-    *colour = *entry;
-    return S_OK;
+    const HRESULT hr = quon::CheckEntryAt(!m_colours.empty(), entry, colour);
+    if (SUCCEEDED(hr)) *colour = *entry;
+    return hr;
 }
 
 HRESULT CQuonCAInitInfo::SetRealPair(double value1, double value2) {

@@ -1,5 +1,6 @@
 #include "calib/camera_bands.h"
 
+#include "frame/bounded_table.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -70,11 +71,9 @@ int64_t CameraBandModel::CameraIndex(UINT32 row, UINT32 column) const {
 }
 
 HRESULT CameraBandModel::SetCameraRegion(UINT32 row, UINT32 column, const CameraRegion* region) {
-    if (region == nullptr) return E_POINTER;
-    if (!TablesReady()) return E_FAIL;
     const int64_t i = CameraIndex(row, column);
-    if (i < 0) return E_INVALIDARG;
-    regions[static_cast<std::size_t>(i)] = *region;
+    const HRESULT hr = StoreEntry(regions, TablesReady(), i, region);
+    if (FAILED(hr)) return hr;
 
     const int64_t R = patternRows;
     const int64_t C = patternColumns;
@@ -98,12 +97,7 @@ HRESULT CameraBandModel::SetCameraRegion(UINT32 row, UINT32 column, const Camera
 }
 
 HRESULT CameraBandModel::GetCameraRegion(UINT32 row, UINT32 column, CameraRegion* region) const {
-    if (region == nullptr) return E_POINTER;
-    if (!TablesReady()) return E_FAIL;
-    const int64_t i = CameraIndex(row, column);
-    if (i < 0) return E_INVALIDARG;
-    *region = regions[static_cast<std::size_t>(i)];
-    return S_OK;
+    return LoadEntry(regions, TablesReady(), CameraIndex(row, column), region);
 }
 
 // Both init texts print their one-decimal lines with "%.01f" / "%.1f", which

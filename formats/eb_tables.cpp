@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/bounded_table.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -60,41 +61,29 @@ long long EbTables::PointIndex(UINT32 i, UINT32 j) const {
 }
 
 HRESULT EbTables::SetCell(UINT32 i, UINT32 j, UINT32 k, const EbCell* cell, const EbProfile* profile) {
-    if (cell == nullptr || profile == nullptr) return E_POINTER;
-    if (!m_cellsHeld) return E_FAIL;
     const long long index = CellIndex(i, j, k);
-    if (index < 0) return E_INVALIDARG;
+    const HRESULT hr = CheckEntry(m_cellsHeld, index, m_cells.size(), cell, profile);
+    if (FAILED(hr)) return hr;
     m_cells[static_cast<std::size_t>(index)] = *cell;
     m_profiles[static_cast<std::size_t>(index)] = *profile;
     return S_OK;
 }
 
 HRESULT EbTables::GetCell(UINT32 i, UINT32 j, UINT32 k, EbCell* cell, EbProfile* profile) const {
-    if (cell == nullptr || profile == nullptr) return E_POINTER;
-    if (!m_cellsHeld) return E_FAIL;
     const long long index = CellIndex(i, j, k);
-    if (index < 0) return E_INVALIDARG;
+    const HRESULT hr = CheckEntry(m_cellsHeld, index, m_cells.size(), cell, profile);
+    if (FAILED(hr)) return hr;
     *cell = m_cells[static_cast<std::size_t>(index)];
     *profile = m_profiles[static_cast<std::size_t>(index)];
     return S_OK;
 }
 
 HRESULT EbTables::SetCellPairs(UINT32 i, UINT32 j, UINT32 k, const EbCellPairs* pairs) {
-    if (pairs == nullptr) return E_POINTER;
-    if (!m_cellsHeld || !m_withPairs) return E_FAIL;
-    const long long index = CellIndex(i, j, k);
-    if (index < 0) return E_INVALIDARG;
-    m_pairs[static_cast<std::size_t>(index)] = *pairs;
-    return S_OK;
+    return StoreEntry(m_pairs, m_cellsHeld && m_withPairs, CellIndex(i, j, k), pairs);
 }
 
 HRESULT EbTables::GetCellPairs(UINT32 i, UINT32 j, UINT32 k, EbCellPairs* pairs) const {
-    if (pairs == nullptr) return E_POINTER;
-    if (!m_cellsHeld || !m_withPairs) return E_FAIL;
-    const long long index = CellIndex(i, j, k);
-    if (index < 0) return E_INVALIDARG;
-    *pairs = m_pairs[static_cast<std::size_t>(index)];
-    return S_OK;
+    return LoadEntry(m_pairs, m_cellsHeld && m_withPairs, CellIndex(i, j, k), pairs);
 }
 
 HRESULT EbTables::AllocatePoints(INT32 rows, INT32 columns, UINT32 mode) {
@@ -119,21 +108,11 @@ HRESULT EbTables::GetPointGrid(UINT32* rows, UINT32* columns, UINT32* mode) cons
 }
 
 HRESULT EbTables::SetPoint(UINT32 i, UINT32 j, const EbPoint* point) {
-    if (point == nullptr) return E_POINTER;
-    if (!m_pointsHeld) return E_FAIL;
-    const long long index = PointIndex(i, j);
-    if (index < 0) return E_INVALIDARG;
-    m_points[static_cast<std::size_t>(index)] = *point;
-    return S_OK;
+    return StoreEntry(m_points, m_pointsHeld, PointIndex(i, j), point);
 }
 
 HRESULT EbTables::GetPoint(UINT32 i, UINT32 j, EbPoint* point) const {
-    if (point == nullptr) return E_POINTER;
-    if (!m_pointsHeld) return E_FAIL;
-    const long long index = PointIndex(i, j);
-    if (index < 0) return E_INVALIDARG;
-    *point = m_points[static_cast<std::size_t>(index)];
-    return S_OK;
+    return LoadEntry(m_points, m_pointsHeld, PointIndex(i, j), point);
 }
 
 HRESULT EbTables::FreeData() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/bounded_table.h"
 #include "frame/copy_out.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -79,19 +80,17 @@ long long CQuonGeoInfo::MarkerIndex(UINT32 i, UINT32 j) const {
 }
 
 HRESULT CQuonGeoInfo::SetMarker(UINT32 i, UINT32 j, const double position[2], UINT32 flag) {
-    if (position == nullptr) return E_POINTER;
-    if (!m_markersHeld) return E_FAIL;
     const long long index = MarkerIndex(i, j);
-    if (index < 0) return E_INVALIDARG;
+    const HRESULT hr = quon::CheckEntry(m_markersHeld, index, m_markers.size(), position);
+    if (FAILED(hr)) return hr;
     m_markers[static_cast<std::size_t>(index)] = GeoMarker{position[0], position[1], flag};
     return S_OK;
 }
 
 HRESULT CQuonGeoInfo::GetMarker(UINT32 i, UINT32 j, double position[2], UINT32* flag) {
-    if (position == nullptr || flag == nullptr) return E_POINTER;
-    if (!m_markersHeld) return E_FAIL;
     const long long index = MarkerIndex(i, j);
-    if (index < 0) return E_INVALIDARG;
+    const HRESULT hr = quon::CheckEntry(m_markersHeld, index, m_markers.size(), position, flag);
+    if (FAILED(hr)) return hr;
     const GeoMarker& marker = m_markers[static_cast<std::size_t>(index)];
     position[0] = marker.x;
     position[1] = marker.y;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "frame/bounded_table.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -52,21 +53,11 @@ long long CQuonGridPoint::EntryIndex(UINT32 column, UINT32 row) const {
 }
 
 HRESULT CQuonGridPoint::SetPoint(UINT32 column, UINT32 row, const GridPointRecord* point) {
-    if (point == nullptr) return E_POINTER;
-    if (!m_allocated) return E_FAIL;
-    const long long index = EntryIndex(column, row);
-    if (index < 0) return E_INVALIDARG;
-    m_points[static_cast<std::size_t>(index)] = *point;
-    return S_OK;
+    return quon::StoreEntry(m_points, m_allocated, EntryIndex(column, row), point);
 }
 
 HRESULT CQuonGridPoint::GetPoint(UINT32 column, UINT32 row, GridPointRecord* point) {
-    if (point == nullptr) return E_POINTER;
-    if (!m_allocated) return E_FAIL;
-    const long long index = EntryIndex(column, row);
-    if (index < 0) return E_INVALIDARG;
-    *point = m_points[static_cast<std::size_t>(index)];
-    return S_OK;
+    return quon::LoadEntry(m_points, m_allocated, EntryIndex(column, row), point);
 }
 
 HRESULT CQuonGridPoint::SetExtra(const double extra[16]) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "frame/bounded_table.h"
 #include "frame/copy_out.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -48,21 +49,11 @@ long long CQuonLookUpTable::EntryIndex(UINT32 column, UINT32 row) const {
 }
 
 HRESULT CQuonLookUpTable::SetEntry(UINT32 column, UINT32 row, const LookUpEntry* entry) {
-    if (entry == nullptr) return E_POINTER;
-    if (!m_allocated) return E_FAIL;
-    const long long index = EntryIndex(column, row);
-    if (index < 0) return E_INVALIDARG;
-    m_entries[static_cast<std::size_t>(index)] = *entry;
-    return S_OK;
+    return quon::StoreEntry(m_entries, m_allocated, EntryIndex(column, row), entry);
 }
 
 HRESULT CQuonLookUpTable::GetEntry(UINT32 column, UINT32 row, LookUpEntry* entry) {
-    if (entry == nullptr) return E_POINTER;
-    if (!m_allocated) return E_FAIL;
-    const long long index = EntryIndex(column, row);
-    if (index < 0) return E_INVALIDARG;
-    *entry = m_entries[static_cast<std::size_t>(index)];
-    return S_OK;
+    return quon::LoadEntry(m_entries, m_allocated, EntryIndex(column, row), entry);
 }
 
 HRESULT CQuonLookUpTable::LoadFromBuffer(const char* text, UINT32 length) {
