@@ -5,6 +5,7 @@
 // minimum of the repetitions (run with --benchmark_repetitions=N;
 // scripts/bench.sh does).
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -102,9 +103,12 @@ void Memory(benchmark::State& state, Workload* w) {
 }
 
 // Keeps the minimum of each benchmark's repetitions (or its only run) for
-// the ratio table, and prints the usual console output.
+// the ratio table, and prints the usual console output (in colour on a
+// terminal only).
 class Collector final : public benchmark::ConsoleReporter {
 public:
+    Collector() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     struct Result {
         double seconds = 0.0;  // CPU time per iteration
         double peakMultiple = 0.0;
