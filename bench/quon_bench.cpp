@@ -95,8 +95,9 @@ void Memory(benchmark::State& state, Workload* w) {
     for (auto _ : state) {
         w->Renew();
         bench::StartCounting();
-        bench::RequireOk(w->Load(), w->Name() + ": LoadFromBuffer");
+        const HRESULT hr = w->Load();
         peak = bench::StopCounting();
+        bench::RequireOk(hr, w->Name() + ": LoadFromBuffer");
     }
     state.counters["peak_bytes"] = static_cast<double>(peak);
     state.counters["peak_x_text"] = static_cast<double>(peak) / static_cast<double>(w->Text().size());
