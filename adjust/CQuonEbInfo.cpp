@@ -7,15 +7,13 @@
 
 HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> split;
-    CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
-    quon::EbTextLines lines(std::move(split));
+    quon::TrimmedLines lines(quon::TextView(text, length));
     if (lines.Empty()) return S_OK;
 
     // The header gives sizeB before sizeA; a number that does not scan
     // keeps the value held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
-    std::sscanf(lines.Next(), "%d,%d,%d,%d", &b, &a, &c, &points);
+    std::sscanf(std::string(lines.NextOrEmpty()).c_str(), "%d,%d,%d,%d", &b, &a, &c, &points);
     const HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
     if (FAILED(hr)) return hr;
     m_tables.ReadPairs(lines);

@@ -11,7 +11,9 @@
 #include "frame/sizes.h"
 #include "frame/text.h"
 
+using quon::geofile::IntField;
 using quon::geofile::Key;
+using quon::geofile::ReadInt;
 using quon::geofile::Section;
 
 namespace {
@@ -22,10 +24,6 @@ void ReadPair(const std::string& value, double* pair) {
     Split(value, ',', pieces);
     if (pieces.size() > 0) pair[0] = quon::Atof(pieces[0]);
     if (pieces.size() > 1) pair[1] = quon::Atof(pieces[1]);
-}
-
-void ReadInt(INT32* field, const std::string& value) {
-    if (field != nullptr) *field = quon::Atol(value);
 }
 
 // The working records of a load. Values go here first and reach the object
@@ -45,10 +43,18 @@ struct LoadedFile final : quon::geofile::Target {
     void Value(Section section, Key key, const std::string& name, const std::string& value) override {
         const int edge = quon::geofile::EdgeOf(section);
         switch (section) {
-            case Section::Version: ReadInt(quon::geofile::IntField(version, key), value); return;
-            case Section::Projector: ReadInt(quon::geofile::IntField(projector, key), value); return;
-            case Section::GeometrySetting: ReadInt(quon::geofile::IntField(geometrySetting, key), value); return;
-            case Section::EdgeBlendSetting: ReadInt(quon::geofile::IntField(edgeBlendSetting, key), value); return;
+            case Section::Version:
+                ReadInt(IntField(version, key), value);
+                return;
+            case Section::Projector:
+                ReadInt(IntField(projector, key), value);
+                return;
+            case Section::GeometrySetting:
+                ReadInt(IntField(geometrySetting, key), value);
+                return;
+            case Section::EdgeBlendSetting:
+                ReadInt(IntField(edgeBlendSetting, key), value);
+                return;
             case Section::AutoCalib: ReadAutoCalib(key, value); return;
             case Section::BrightInside:
             case Section::BrightOutside: {
@@ -67,7 +73,7 @@ struct LoadedFile final : quon::geofile::Target {
             if (key == Key::COLOR) {
                 location.COLOR = quon::geofile::HexColour(value);
             } else {
-                ReadInt(quon::geofile::IntField(location, key), value);
+                ReadInt(IntField(location, key), value);
             }
         } else if (quon::geofile::IsEdgeSection(section, Section::GammaLeft)) {
             gamma[edge] = quon::Atol(value);

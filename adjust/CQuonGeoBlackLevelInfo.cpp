@@ -6,7 +6,9 @@
 #include "frame/copy_out.h"
 #include "frame/text.h"
 
+using quon::geofile::IntField;
 using quon::geofile::Key;
+using quon::geofile::ReadInt;
 using quon::geofile::Section;
 
 namespace {
@@ -48,10 +50,6 @@ void ReadPairColour(BrightArea& area, const std::string& value) {
     area.COLOR[0] = byte(4);
 }
 
-void ReadInt(INT32* field, const std::string& value) {
-    if (field != nullptr) *field = quon::Atol(value);
-}
-
 // The working records of a load; they reach the object when the whole text
 // has been read.
 struct LoadedFile final : quon::geofile::Target {
@@ -62,11 +60,11 @@ struct LoadedFile final : quon::geofile::Target {
     void Value(Section section, Key key, const std::string&, const std::string& value) override {
         const int edge = quon::geofile::EdgeOf(section);
         if (section == Section::Version) {
-            ReadInt(quon::geofile::IntField(version, key), value);
+            ReadInt(IntField(version, key), value);
         } else if (section == Section::Projector) {
-            ReadInt(quon::geofile::IntField(projector, key), value);
+            ReadInt(IntField(projector, key), value);
         } else if (section == Section::EdgeBlendSetting) {
-            ReadInt(quon::geofile::IntField(edgeBlendSetting, key), value);
+            ReadInt(IntField(edgeBlendSetting, key), value);
         } else if (section == Section::BrightInside || section == Section::BrightOutside) {
             BrightArea& area = section == Section::BrightInside ? brightInside : brightOutside;
             if (key == Key::COLOR) {
@@ -79,7 +77,7 @@ struct LoadedFile final : quon::geofile::Target {
             if (key == Key::COLOR) {
                 location.COLOR = LocationColour(value);
             } else {
-                ReadInt(quon::geofile::IntField(location, key), value);
+                ReadInt(IntField(location, key), value);
             }
         } else if (quon::geofile::IsEdgeSection(section, Section::BlackLevelLeft)) {
             BlackLevelLocation& level = blackLevelLocation[edge];
@@ -90,7 +88,7 @@ struct LoadedFile final : quon::geofile::Target {
                 // whatever number the key carries; beyond the 33rd they are skipped.
                 if (pointsRead[edge] < BlackLevelPointCount) level.POINT[pointsRead[edge]++] = quon::Atof(value);
             } else {
-                ReadInt(quon::geofile::IntField(level, key), value);
+                ReadInt(IntField(level, key), value);
             }
         }
     }

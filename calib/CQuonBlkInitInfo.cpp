@@ -96,7 +96,7 @@ HRESULT CQuonBlkInitInfo::SetTuning8(UINT32 value) {
 
 HRESULT CQuonBlkInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    quon::calib::ValueLines lines(text, length);
+    quon::ValueLines lines(text, length);
     m_band.ReadHeader(lines, m_tuning, m_id);
     const HRESULT hr = m_band.ReadRanges(lines);
     if (FAILED(hr)) return hr;

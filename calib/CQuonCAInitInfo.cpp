@@ -9,7 +9,7 @@
 #include "frame/sizes.h"
 #include "frame/text.h"
 
-using quon::calib::ValueLines;
+using quon::ValueLines;
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "calib/camera_bands.h"
 #include "frame/CUnknown.h"
+#include "frame/text.h"
 #include "quon/IQuonCAInitInfo.h"
 
 class CQuonCAInitInfo : public CQuonObject<CQuonCAInitInfo, IQuonCAInitInfo, IID_IQuonCAInitInfo> {
@@ -57,7 +58,7 @@ private:
     T* Entry(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const;
 
     void WritePointBlocks(std::string& out) const;
-    void ReadPointBlocks(quon::calib::ValueLines& lines);
+    void ReadPointBlocks(quon::ValueLines& lines);
 
     UINT32 m_id1 = 0;
     UINT32 m_id2 = 0;

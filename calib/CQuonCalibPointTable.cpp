@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "calib/calib_text.h"
 #include "frame/copy_out.h"
 #include "frame/sizes.h"
 #include "frame/text.h"

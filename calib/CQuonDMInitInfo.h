@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "calib/calib_text.h"
+#include "calib/record_list.h"
 #include "frame/CTolvLock.h"
 #include "frame/CUnknown.h"
 #include "quon/IQuonDMInitInfo.h"

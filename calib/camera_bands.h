@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calib/calib_text.h"
+#include "frame/text.h"
 #include "quon/IQuonCAInitInfo.h"
 
 namespace quon::calib {

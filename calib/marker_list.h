@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calib/calib_text.h"
+#include "calib/record_list.h"
 #include "frame/copy_out.h"
 #include "frame/CTolvLock.h"
 #include "frame/CUnknown.h"

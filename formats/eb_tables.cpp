@@ -175,22 +175,22 @@ namespace {
 
 // Stores the pieces of a list line that scan as a number, in order, as many
 // as the list holds; returns how many were stored.
-UINT32 ReadList(const char* line, INT32* list, UINT32 size) {
-    if (line == nullptr) return 0;
-    std::vector<std::string> pieces;
-    CQuonCommonClass().SplitTrimmed(line, ',', pieces);
+UINT32 ReadList(TrimmedLines& lines, INT32* list, UINT32 size) {
+    std::string_view line;
+    if (!lines.Next(line)) return 0;
+    TrimmedPieces pieces(line, ',');
+    std::string_view piece;
     UINT32 stored = 0;
-    for (const std::string& piece : pieces) {
-        if (stored == size) break;
+    while (stored < size && pieces.Next(piece)) {
         int value = 0;
-        if (std::sscanf(piece.c_str(), "%d", &value) == 1) list[stored++] = value;
+        if (std::sscanf(std::string(piece).c_str(), "%d", &value) == 1) list[stored++] = value;
     }
     return stored;
 }
 
 }  // namespace
 
-HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount) {
+HRESULT EbTables::ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount) {
     const int64_t cellCount = Int32Count({a, b, c});
     if (cellCount < 0 || pointCount < 0) return E_INVALIDARG;
     std::vector<EbPoint> points = ZeroedArray<EbPoint>(static_cast<uint64_t>(pointCount));
@@ -199,16 +199,15 @@ HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32
     std::vector<EbCellPairs> pairs = ZeroedArray<EbCellPairs>(m_withPairs ? static_cast<uint64_t>(cellCount) : 0);
 
     // Records without a line stay zero.
+    std::string_view line;
     for (EbPoint& p : points) {
-        const char* line = lines.Next();
-        if (line == nullptr) break;
-        std::sscanf(line, "%d,%d,%d,%d,", &p.p2, &p.p3, &p.p0, &p.p1);
+        if (!lines.Next(line)) break;
+        std::sscanf(std::string(line).c_str(), "%d,%d,%d,%d,", &p.p2, &p.p3, &p.p0, &p.p1);
     }
     for (std::size_t n = 0; n < cells.size(); ++n) {
-        const char* line = lines.Next();
-        if (line == nullptr) break;
+        if (!lines.Next(line)) break;
         int v[7] = {};
-        std::sscanf(line, "%d,%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
+        std::sscanf(std::string(line).c_str(), "%d,%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
         EbCell& cell = cells[n];
         EbProfile& profile = profiles[n];
         profile.valueA = v[0];
@@ -226,8 +225,8 @@ HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32
         cell.valueF = v[5];
         if (v[6] != 0) {
             cell.listsPresent = 1;
-            cell.list1Count = ReadList(lines.Next(), profile.list1, EbProfileList1Size);
-            cell.list2Count = ReadList(lines.Next(), profile.list2, EbProfileList2Size);
+            cell.list1Count = ReadList(lines, profile.list1, EbProfileList1Size);
+            cell.list2Count = ReadList(lines, profile.list2, EbProfileList2Size);
         }
     }
 
@@ -244,15 +243,15 @@ HRESULT EbTables::ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32
     return S_OK;
 }
 
-void EbTables::ReadPairs(EbTextLines& lines) {
+void EbTables::ReadPairs(TrimmedLines& lines) {
     // A pair reads as enabled when both its numbers scan and they are not
     // the -1, -1 that the writer prints for a disabled pair.
+    std::string_view line;
     for (EbCellPairs& cell : m_pairs) {
-        const char* line = lines.Next();
-        if (line == nullptr) break;
+        if (!lines.Next(line)) break;
         int v[8] = {};
-        const int scanned = std::sscanf(line, "%d, %d, %d, %d, %d, %d, %d, %d,", &v[0], &v[1], &v[2], &v[3], &v[4],
-                                        &v[5], &v[6], &v[7]);
+        const int scanned = std::sscanf(std::string(line).c_str(), "%d, %d, %d, %d, %d, %d, %d, %d,", &v[0], &v[1],
+                                        &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
         for (int p = 0; p < 4; ++p) {
             EbPair& pair = cell.pairs[p];
             pair.x = v[2 * p];

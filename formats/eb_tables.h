@@ -6,26 +6,12 @@
 
 #include <cstddef>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "frame/text.h"
 #include "quon/IQuonEbInfo.h"
 
 namespace quon {
-
-// The lines of a table text after SplitTrimmed, handed out one by one.
-class EbTextLines {
-public:
-    explicit EbTextLines(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
-
-    bool Empty() const { return m_lines.empty(); }
-    // The next line, or null when the text has no more lines.
-    const char* Next() { return m_next < m_lines.size() ? m_lines[m_next++].c_str() : nullptr; }
-
-private:
-    std::vector<std::string> m_lines;
-    std::size_t m_next = 0;
-};
 
 class EbTables {
 public:
@@ -67,10 +53,10 @@ public:
     // per cell of a x b x c from lines into fresh zeroed tables, and takes
     // the counts. Negative counts or a cell count beyond a signed 32-bit
     // number are refused with E_INVALIDARG before anything changes.
-    HRESULT ReadPointsAndCells(EbTextLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount);
+    HRESULT ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT32 c, INT32 pointCount);
     // Reads one pairs line per cell into the pairs read by the last
     // ReadPointsAndCells.
-    void ReadPairs(EbTextLines& lines);
+    void ReadPairs(TrimmedLines& lines);
 
 private:
     long long CellIndex(UINT32 i, UINT32 j, UINT32 k) const;

@@ -375,6 +375,10 @@ INT32* IntField(BlackLevelLocation& record, Key key) {
     }
 }
 
+void ReadInt(INT32* field, const std::string& value) {
+    if (field != nullptr) *field = Atol(value);
+}
+
 void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector) {
     char text[ProjectorAddressSize] = {};
     std::memcpy(text, address, ProjectorAddressSize - 1);

@@ -175,6 +175,10 @@ INT32* IntField(EdgeBlendSetting& record, Key key);
 INT32* IntField(EdgeBlendLocation& record, Key key);
 INT32* IntField(BlackLevelLocation& record, Key key);
 
+// Reads value with the lenient 32-bit conversion into field, when there is
+// one (IntField gives null for a key that names no integer field).
+void ReadInt(INT32* field, const std::string& value);
+
 // Appends the header that starts every Geometry file (address: 64 bytes; at
 // most 63 characters of it are written).
 void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector);

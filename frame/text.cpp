@@ -9,35 +9,33 @@
 #include <stdexcept>
 
 HRESULT Split(std::string text, char delimiter, std::vector<std::string>& tokens) {
-    // The fields std::getline would extract one after the other: a field
-    // ends at each delimiter, and extraction stops once the text is used up.
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find(delimiter, start);
-        if (end == std::string::npos) {
-            tokens.emplace_back(text, start);
-            break;
-        }
-        tokens.emplace_back(text, start, end - start);
-        start = end + 1;
-    }
+    quon::Pieces pieces(text, delimiter);
+    std::string_view piece;
+    while (pieces.Next(piece)) tokens.emplace_back(piece);
     return S_OK;
 }
 
 HRESULT CQuonCommonClass::SplitTrimmed(std::string text, char delimiter, std::vector<std::string>& tokens) {
-    std::vector<std::string> fields;
-    Split(std::move(text), delimiter, fields);
-    for (std::string& field : fields) {
-        const std::size_t last = field.find_last_not_of('H');
-        if (last == std::string::npos) continue;
-        field.erase(last + 1);
-        field.erase(0, field.find_first_not_of('H'));
-        tokens.push_back(std::move(field));
-    }
+    quon::TrimmedPieces pieces(text, delimiter);
+    std::string_view piece;
+    while (pieces.Next(piece)) tokens.emplace_back(piece);
     return S_OK;
 }
 
 namespace quon {
+
+std::string_view TextViewUpToNul(const char* text, UINT32 length) {
+    const std::string_view whole = TextView(text, length);
+    return whole.substr(0, whole.find('\0'));
+}
+
+std::string_view TrimH(std::string_view piece) {
+    const std::size_t last = piece.find_last_not_of('H');
+    if (last == std::string_view::npos) return std::string_view();
+    piece.remove_suffix(piece.size() - last - 1);
+    piece.remove_prefix(piece.find_first_not_of('H'));
+    return piece;
+}
 
 namespace {
 
@@ -64,6 +62,14 @@ INT32 CheckedInteger32(const std::string& text, std::size_t* index, int base, co
 }
 
 }  // namespace
+
+INT32 ValueLines::Int() { return Stoi(std::string(m_lines.NextOrEmpty())); }
+
+INT32 ValueLines::Long() { return Stol(std::string(m_lines.NextOrEmpty())); }
+
+float ValueLines::Float() { return Stof(std::string(m_lines.NextOrEmpty())); }
+
+double ValueLines::Double() { return Stod(std::string(m_lines.NextOrEmpty())); }
 
 INT32 Atoi(const char* text) { return Saturate32(std::strtoll(text, nullptr, 10)); }
 

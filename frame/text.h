@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quon/platform_types.h"
@@ -23,6 +24,142 @@ public:
 };
 
 namespace quon {
+
+// ---- Cutting text without copying it ------------------------------------
+//
+// Readers work on a view of the caller's bytes and cut it with the cursors
+// below, which give exactly the pieces Split and SplitTrimmed give, as views
+// into the same bytes: no string per line or field, no list of all lines.
+
+// The text a reader works on: exactly length bytes (NULs included). A null
+// text reads as an empty one.
+inline std::string_view TextView(const char* text, UINT32 length) {
+    return text == nullptr ? std::string_view() : std::string_view(text, length);
+}
+// The text a reader works on when it stops at the first NUL within length.
+std::string_view TextViewUpToNul(const char* text, UINT32 length);
+
+// The pieces of a text cut at a delimiter, one at a time, as Split cuts
+// them: an empty text has no piece, two delimiters in a row give an empty
+// piece, a delimiter at the very end gives no empty last piece.
+class Pieces {
+public:
+    Pieces(std::string_view text, char delimiter) : m_rest(text), m_delimiter(delimiter) {}
+
+    // The next piece into piece; false (piece untouched) once the text is
+    // used up.
+    bool Next(std::string_view& piece) {
+        if (m_rest.empty()) return false;
+        const std::size_t end = m_rest.find(m_delimiter);
+        if (end == std::string_view::npos) {
+            piece = m_rest;
+            m_rest = std::string_view();
+        } else {
+            piece = m_rest.substr(0, end);
+            m_rest.remove_prefix(end + 1);
+        }
+        return true;
+    }
+    bool AtEnd() const { return m_rest.empty(); }
+
+private:
+    std::string_view m_rest;
+    char m_delimiter;
+};
+
+// A piece as SplitTrimmed keeps it: every trailing, then every leading 'H'
+// stripped; empty when nothing is left.
+std::string_view TrimH(std::string_view piece);
+
+// The pieces SplitTrimmed keeps, one at a time: cut as Pieces, 'H' stripped
+// from both ends, pieces left empty skipped.
+class TrimmedPieces {
+public:
+    TrimmedPieces(std::string_view text, char delimiter) : m_pieces(text, delimiter) {}
+
+    bool Next(std::string_view& piece) {
+        std::string_view raw;
+        while (m_pieces.Next(raw)) {
+            raw = TrimH(raw);
+            if (!raw.empty()) {
+                piece = raw;
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    Pieces m_pieces;
+};
+
+// The first N pieces of a line cut as Split cuts it, by position; a piece
+// the line does not have reads as empty. Count() is the number of pieces of
+// the whole line (it may exceed N).
+template <std::size_t N>
+class Fields {
+public:
+    Fields(std::string_view line, char delimiter) {
+        Pieces pieces(line, delimiter);
+        std::string_view piece;
+        while (pieces.Next(piece)) {
+            if (m_count < N) m_fields[m_count] = piece;
+            ++m_count;
+        }
+    }
+    std::size_t Count() const { return m_count; }
+    std::string_view operator[](std::size_t i) const { return i < N && i < m_count ? m_fields[i] : std::string_view(); }
+
+private:
+    std::string_view m_fields[N];
+    std::size_t m_count = 0;
+};
+
+// The lines of a one-record-per-line text cut at '\n' with the trimming
+// splitter (so empty lines are dropped), handed out strictly by position.
+class TrimmedLines {
+public:
+    explicit TrimmedLines(std::string_view text) : m_lines(text, '\n') { m_more = m_lines.Next(m_next); }
+
+    bool Empty() const { return !m_more; }
+    // The next line into line; false (line untouched) once the lines are
+    // used up.
+    bool Next(std::string_view& line) {
+        if (!m_more) return false;
+        line = m_next;
+        m_more = m_lines.Next(m_next);
+        return true;
+    }
+    // The next line, or an empty view once the lines are used up.
+    std::string_view NextOrEmpty() {
+        std::string_view line;
+        Next(line);
+        return line;
+    }
+
+private:
+    TrimmedPieces m_lines;
+    std::string_view m_next;
+    bool m_more = false;
+};
+
+// The lines of a one-value-per-line text, taken strictly by position: the
+// text is exactly length bytes, cut as TrimmedLines cuts it. Each call
+// converts the next line with a checking conversion; once the lines are used
+// up, the next value reads as an empty line, so a short text fails like a
+// line without a number (std::invalid_argument "invalid stoi argument", ...).
+class ValueLines {
+public:
+    ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length)) {}
+
+    INT32 Int();      // stoi
+    INT32 Long();     // stol (32-bit)
+    float Float();    // stof
+    double Double();  // stod
+
+private:
+    TrimmedLines m_lines;
+};
 
 // Lenient conversions: skip leading white space, read the longest numeric
 // prefix, never fail. Integers are 32-bit and saturate on overflow.

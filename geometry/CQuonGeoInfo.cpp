@@ -117,35 +117,35 @@ std::vector<std::size_t> CQuonGeoInfo::MarkerOrder() const {
 
 HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> split;
-    CQuonCommonClass().SplitTrimmed(quon::TextOfLength(text, length), '\n', split);
-    quon::EbTextLines lines(std::move(split));
+    quon::TrimmedLines lines(quon::TextView(text, length));
     if (lines.Empty()) return S_OK;
 
     // Numbers that do not scan keep the values held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
     INT32 pointLayout = m_pointLayout;
-    std::sscanf(lines.Next(), "%d,%d,%d,%d,%d", &b, &a, &c, &points, &pointLayout);
+    std::sscanf(std::string(lines.NextOrEmpty()).c_str(), "%d,%d,%d,%d,%d", &b, &a, &c, &points, &pointLayout);
     HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
     if (FAILED(hr)) return hr;
     m_pointLayout = pointLayout;
 
     // A section whose line is missing keeps what it held.
-    if (const char* line = lines.Next()) {
+    std::string_view view;
+    if (lines.Next(view)) {
+        const std::string line(view);
         int sizeX = 0;
         int sizeY = 0;
-        const int scanned = std::sscanf(line, "%d,%d,", &sizeX, &sizeY);
+        const int scanned = std::sscanf(line.c_str(), "%d,%d,", &sizeX, &sizeY);
         if (scanned >= 1) m_params.sizeX = sizeX;
         if (scanned >= 2) m_params.sizeY = sizeY;
     }
-    if (const char* line = lines.Next()) std::sscanf(line, "%d,%d,", &m_markerLayout, &m_paramFlag);
-    const char* countLine = lines.Next();
-    if (countLine == nullptr) return S_OK;
+    if (lines.Next(view)) std::sscanf(std::string(view).c_str(), "%d,%d,", &m_markerLayout, &m_paramFlag);
+    if (!lines.Next(view)) return S_OK;
+    const std::string countLine(view);
     INT32 count = m_markerCount, columns = m_markerColumns, rows = m_markerRows;
     if (m_markerLayout == 4) {
-        std::sscanf(countLine, "%d,%d,%d,", &count, &columns, &rows);
+        std::sscanf(countLine.c_str(), "%d,%d,%d,", &count, &columns, &rows);
     } else {
-        std::sscanf(countLine, "%d,", &count);
+        std::sscanf(countLine.c_str(), "%d,", &count);
     }
     if (count < 0 || columns < 0 || rows < 0) return E_INVALIDARG;
     std::vector<GeoMarker> markers = quon::ZeroedArray<GeoMarker>(static_cast<uint64_t>(count));
@@ -159,11 +159,10 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // text reads back into the same markers.
     const std::vector<std::size_t> order = MarkerOrder();
     for (std::size_t n = 0; n < order.size(); ++n) {
-        const char* line = lines.Next();
-        if (line == nullptr) break;
+        if (!lines.Next(view)) break;
         int flag = 0;
         GeoMarker& marker = m_markers[order[n]];
-        std::sscanf(line, "%d,%lf,%lf,", &flag, &marker.x, &marker.y);
+        std::sscanf(std::string(view).c_str(), "%d,%lf,%lf,", &flag, &marker.x, &marker.y);
         marker.flag = static_cast<UINT32>(flag);
     }
     // The corner lines are not read.

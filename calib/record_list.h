@@ -1,7 +1,4 @@
-// Mechanics shared by the camera calibration and detection texts: the
-// one-value-per-line cursor, the truncation of reals to 32-bit integers, the
-// NUL-terminated writers of the record lists, the bound on table sizes and
-// the growable record list.
+// The growable record list of the detect-mark areas and the marker lists.
 #pragma once
 
 #include <cstddef>
@@ -14,28 +11,6 @@
 #include "quon/platform_types.h"
 
 namespace quon::calib {
-
-// The lines of a one-value-per-line text, taken strictly by position. The
-// text is exactly length bytes, cut at "\n" with the trimming splitter, which
-// drops empty lines. Each call converts the next line with a checking
-// conversion; once the lines are used up, the next value reads as an empty
-// line, so a short text fails like a line without a number
-// (std::invalid_argument "invalid stoi argument", ...).
-class ValueLines {
-public:
-    ValueLines(const char* text, UINT32 length);
-
-    INT32 Int();      // stoi
-    INT32 Long();     // stol (32-bit)
-    float Float();    // stof
-    double Double();  // stod
-
-private:
-    const std::string& Next();
-
-    std::vector<std::string> m_lines;
-    std::size_t m_next = 0;
-};
 
 // A list that grows in steps of 128 records: when an append finds it full,
 // the capacity becomes count + 1 rounded up to a multiple of 128, a zeroed
