@@ -1,4 +1,6 @@
-// The factory table and the module's creation entry point.
+// The factory table's row and the module's creation entry point, declared
+// here for the classes that create other model objects; both are defined by
+// the module (module/factory_table.cpp), the one place that knows every class.
 #pragma once
 
 #include "frame/CUnknown.h"

@@ -1,3 +1,5 @@
+// The factory table, the one place that knows every model class, and the
+// module's creation entry point that searches it.
 #include "frame/factory.h"
 
 #include <iterator>
