@@ -246,7 +246,10 @@ template <Conversion C, class T>
 auto Promote(const T& value) {
     using V = std::decay_t<T>;
     constexpr bool isUnsigned = C.type == 'u' || C.type == 'x' || C.type == 'X';
-    if constexpr (C.type == 's') {
+    if constexpr (std::is_enum_v<V>) {
+        // An enumerator prints as its underlying integer, as through printf.
+        return Promote<C>(static_cast<std::underlying_type_t<V>>(value));
+    } else if constexpr (C.type == 's') {
         static_assert(std::is_same_v<V, const char*> || std::is_same_v<V, char*>, "%s takes a const char*");
         return static_cast<const char*>(value);
     } else if constexpr (C.type == 'c') {

@@ -29,6 +29,7 @@ bool DecimalPointIsDot() {
 }
 
 CText::CText(std::string_view field) {
+    if (field.empty()) field = std::string_view("", 0);  // a default view has no data pointer
     const void* nul = std::memchr(field.data(), '\0', field.size());
     const std::size_t size = nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - field.data())
                                             : field.size();
@@ -72,14 +73,24 @@ Fast FastInteger(std::string_view field, long long& value, std::size_t& used) {
     const char* end = begin + field.size();
     const char* p = SkipSpace(begin, end);
     if (p == end) return Fast::Nothing;
-    const char* digits = *p == '-' ? p + 1 : p;
+    const bool negative = *p == '-';
+    const char* digits = negative ? p + 1 : p;
     if (digits == end || !IsDigit(*digits)) {
         const unsigned char c = static_cast<unsigned char>(*p);
         return c < 0x80 && c != '+' && c != '-' ? Fast::Nothing : Fast::Unsure;
     }
-    const auto [next, error] = std::from_chars(p, end, value);
-    if (error != std::errc()) return Fast::Unsure;  // beyond long long: strtoll saturates and sets ERANGE
-    used = static_cast<std::size_t>(next - begin);
+    // Up to 18 digits cannot overflow; longer numbers go through from_chars.
+    const char* q = digits;
+    uint64_t magnitude = 0;
+    for (; q != end && IsDigit(*q) && q - digits < 18; ++q) magnitude = magnitude * 10 + static_cast<unsigned>(*q - '0');
+    if (q != end && IsDigit(*q)) {
+        const auto [next, error] = std::from_chars(p, end, value);
+        if (error != std::errc()) return Fast::Unsure;  // beyond long long: strtoll saturates and sets ERANGE
+        q = next;
+    } else {
+        value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    }
+    used = static_cast<std::size_t>(q - begin);
     return Fast::Converted;
 }
 
@@ -89,6 +100,49 @@ bool NonZeroMantissa(const char* p, const char* end) {
     for (; p != end && *p != 'e' && *p != 'E'; ++p)
         if (*p >= '1' && *p <= '9') return true;
     return false;
+}
+
+// The most common fields, short decimals without an exponent ("42", "-0.5",
+// "123.456789"), read without std::from_chars: when the digits form an
+// integer m below 2^53 and there are k <= 22 digits after the point, m / 10^k
+// is a single correctly rounded division of two exact doubles, so it is the
+// correctly rounded value of the text (Clinger's fast path). A float is that
+// double rounded to float, which is the correctly rounded float unless the
+// double lies exactly halfway between two floats (the text might be just
+// above or below it): those go to from_chars. Returns false for anything
+// else.
+template <class T>
+bool ShortDecimal(const char* p, const char* end, T& value, std::size_t& used) {
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* q = *p == '-' ? p + 1 : p;
+    uint64_t m = 0;
+    int count = 0;  // digits read into m (19 cannot overflow it)
+    int fraction = 0;
+    for (; q != end && IsDigit(*q); ++q, ++count) {
+        if (count == 19) return false;
+        m = m * 10 + static_cast<unsigned>(*q - '0');
+    }
+    if (q != end && *q == '.') {
+        for (++q; q != end && IsDigit(*q); ++q, ++count, ++fraction) {
+            if (count == 19) return false;
+            m = m * 10 + static_cast<unsigned>(*q - '0');
+        }
+    }
+    if (q != end && (*q == 'e' || *q == 'E')) return false;
+    if (m > (uint64_t{1} << 53) || fraction > 22) return false;
+    const double magnitude = static_cast<double>(m) / powers[fraction];
+    if constexpr (std::is_same_v<T, float>) {
+        // Halfway between two floats: the 29 bits that the float drops are
+        // exactly 1000...0 (m / 10^k lies between 1e-22 and 2^53, always in
+        // the normal range of float).
+        uint64_t bits = 0;
+        std::memcpy(&bits, &magnitude, sizeof bits);
+        if ((bits & 0x1FFFFFFF) == 0x10000000) return false;
+    }
+    value = static_cast<T>(*p == '-' ? -magnitude : magnitude);
+    used = static_cast<std::size_t>(q - p);
+    return true;
 }
 
 // A decimal number as strtod (strtof) reads it in a "." locale: white space,
@@ -116,6 +170,10 @@ Fast FastFloating(std::string_view field, T& value, std::size_t& used) {
     }
     if (digits[0] == '0' && digits + 1 != end && (digits[1] == 'x' || digits[1] == 'X')) return Fast::Unsure;
     if (!DecimalPointIsDot()) return Fast::Unsure;
+    if (ShortDecimal(p, end, value, used)) {
+        used += static_cast<std::size_t>(p - begin);
+        return Fast::Converted;
+    }
     T result;
     const auto [next, error] = std::from_chars(p, end, result);
     if (error != std::errc()) return Fast::Unsure;
@@ -143,6 +201,35 @@ INT32 Saturate32(long long value) {
 
 [[noreturn]] void ThrowRange(const char* name) { throw std::out_of_range(std::string(name) + " argument out of range"); }
 
+// Runs a C library conversion on a NUL-terminated copy of the field with
+// errno cleared; gives the value, the bytes consumed and whether errno
+// reported ERANGE. Kept out of line so that the fast paths need no stack room
+// for the copy.
+template <class T, class Convert>
+[[gnu::noinline]] T CLibrary(std::string_view field, Convert convert, std::size_t& used, bool& range) {
+    const CText text(field);
+    char* end = nullptr;
+    errno = 0;
+    const T value = convert(text.c_str(), &end);
+    range = errno == ERANGE;
+    used = static_cast<std::size_t>(end - text.c_str());
+    return value;
+}
+
+long long CStrtoll(std::string_view field, int base, std::size_t& used, bool& range) {
+    return CLibrary<long long>(field, [base](const char* text, char** end) { return std::strtoll(text, end, base); }, used,
+                               range);
+}
+
+template <class T>
+T CStrtod(std::string_view field, std::size_t& used, bool& range) {
+    if constexpr (std::is_same_v<T, float>) {
+        return CLibrary<float>(field, [](const char* text, char** end) { return std::strtof(text, end); }, used, range);
+    } else {
+        return CLibrary<double>(field, [](const char* text, char** end) { return std::strtod(text, end); }, used, range);
+    }
+}
+
 // strtoll with the checks of the 32-bit integer conversions.
 INT32 CheckedInteger32(std::string_view field, std::size_t* index, int base, const char* name) {
     long long value = 0;
@@ -150,13 +237,10 @@ INT32 CheckedInteger32(std::string_view field, std::size_t* index, int base, con
     const Fast fast = base == 10 ? FastInteger(field, value, used) : Fast::Unsure;
     if (fast == Fast::Nothing) ThrowInvalid(name);
     if (fast == Fast::Unsure) {
-        const CText text(field);
-        char* end = nullptr;
-        errno = 0;
-        value = std::strtoll(text.c_str(), &end, base);
-        if (end == text.c_str()) ThrowInvalid(name);
-        if (errno == ERANGE) ThrowRange(name);
-        used = static_cast<std::size_t>(end - text.c_str());
+        bool range = false;
+        value = CStrtoll(field, base, used, range);
+        if (used == 0) ThrowInvalid(name);
+        if (range) ThrowRange(name);
     }
     if (value > INT32_MAX || value < INT32_MIN) ThrowRange(name);
     if (index != nullptr) *index = used;
@@ -171,17 +255,10 @@ T CheckedFloating(std::string_view field, std::size_t* index, const char* name) 
     const Fast fast = FastFloating(field, value, used);
     if (fast == Fast::Nothing) ThrowInvalid(name);
     if (fast == Fast::Unsure) {
-        const CText text(field);
-        char* end = nullptr;
-        errno = 0;
-        if constexpr (std::is_same_v<T, float>) {
-            value = std::strtof(text.c_str(), &end);
-        } else {
-            value = std::strtod(text.c_str(), &end);
-        }
-        if (end == text.c_str()) ThrowInvalid(name);
-        if (errno == ERANGE) ThrowRange(name);
-        used = static_cast<std::size_t>(end - text.c_str());
+        bool range = false;
+        value = CStrtod<T>(field, used, range);
+        if (used == 0) ThrowInvalid(name);
+        if (range) ThrowRange(name);
     }
     if (index != nullptr) *index = used;
     return value;
@@ -190,12 +267,13 @@ T CheckedFloating(std::string_view field, std::size_t* index, const char* name) 
 INT32 LenientInteger32(std::string_view field) {
     long long value = 0;
     std::size_t used = 0;
+    bool range = false;
     switch (FastInteger(field, value, used)) {
         case Fast::Converted: return Saturate32(value);
         case Fast::Nothing: return 0;
         case Fast::Unsure: break;
     }
-    return Saturate32(std::strtoll(CText(field).c_str(), nullptr, 10));
+    return Saturate32(CStrtoll(field, 10, used, range));
 }
 
 }  // namespace
@@ -212,7 +290,8 @@ double Atof(std::string_view field) {
         case Fast::Nothing: return 0;
         case Fast::Unsure: break;
     }
-    return std::strtod(CText(field).c_str(), nullptr);
+    bool range = false;
+    return CStrtod<double>(field, used, range);
 }
 
 int Stoi(std::string_view field, std::size_t* index, int base) { return CheckedInteger32(field, index, base, "stoi"); }

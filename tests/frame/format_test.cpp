@@ -166,7 +166,9 @@ TEST(Print, FloatingFormatsOfTheWritersLikeSnprintf) {
 TEST(Print, StringsAndLiteralText) {
     const char* null = nullptr;
     const std::string long_text(5000, 'w');
+    enum Colour { kRed = 3 };
     ExpectPrintLikeSnprintf<"">();
+    ExpectPrintLikeSnprintf<"%d %d %u">(kRed, true, static_cast<unsigned char>(200));
     ExpectPrintLikeSnprintf<"no conversion\r\n">();
     ExpectPrintLikeSnprintf<"100%% %s%%">("sure");
     ExpectPrintLikeSnprintf<"%s|%10s|%-10s|%.2s|%s|">("", "right", "left", "cut", null);

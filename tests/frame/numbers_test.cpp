@@ -152,13 +152,17 @@ const std::vector<std::string> kHardFields = {
     "3.4028234663852886e38", "3.4028235677973366e38", "3.4028236e38", "1.17549435e-38", "1.17549421e-38",
     "1.1754942e-38", "1.4e-45", "7e-46", "1e-46", "1e39", "16777217", "16777216.5", "0.5000000000000000000001",
     "2.5", "-2.5", "0.125", "1e23", "8.589973e9", "4.35e-303", "1e22", "1e-22", "1.448997445238699",
-    "89255.0e-22", "7.038531e-26", "9.5e-21", "123.456789", "-0.5", "42",
+    "89255.0e-22", "7.038531e-26", "9.5e-21", "123.456789", "-0.5", "42", "33554434", "-16777217.0",
+    // short decimals whose nearest double lies exactly halfway between two
+    // floats (rounding that double to float would round the wrong way)
+    "0.004643915919587016", "0.000742753007216379", "0.4106092005968094", "7.621258020401001",
     // numbers followed by what C reads as the end
     "1.5\n", "2.5,3.5", "3 4", "7)", "-0.0e0x",
 };
 
 TEST(NumberReaders, HardCasesMatchTheCLibrary) {
     for (const std::string& field : kHardFields) ExpectLikeCLibrary(field);
+    ExpectLikeCLibrary(std::string_view());
 }
 
 TEST(NumberReaders, TheFieldEndsAtItsBoundOrItsFirstNul) {
@@ -312,6 +316,7 @@ const std::vector<std::string> kScanLines = {
 
 TEST(Scan, CorpusMatchesSscanf) {
     for (const std::string& line : kScanLines) ExpectAllScansLikeSscanf(line);
+    ExpectAllScansLikeSscanf(std::string_view());
 }
 
 TEST(Scan, RandomLinesMatchSscanf) {
@@ -357,10 +362,10 @@ TEST(NumberReaders, FollowTheCurrentLocalesDecimalPoint) {
 
 #if defined(__GLIBC__)
     // A thread's own locale (uselocale) counts, not only the global one.
+    locale_t german = duplocale(LC_GLOBAL_LOCALE);
+    ASSERT_NE(static_cast<locale_t>(0), german);
     std::setlocale(LC_NUMERIC, "C");
     EXPECT_TRUE(quon::DecimalPointIsDot());
-    locale_t german = newlocale(LC_NUMERIC_MASK, comma.Name().c_str(), static_cast<locale_t>(0));
-    ASSERT_NE(static_cast<locale_t>(0), german);
     const locale_t previous = uselocale(german);
     EXPECT_FALSE(quon::DecimalPointIsDot());
     EXPECT_EQ(2.5, quon::Atof("2,5"));

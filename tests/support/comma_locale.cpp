@@ -54,23 +54,14 @@ CommaLocale::CommaLocale() {
     m_previous = previous != nullptr ? previous : "C";
 #ifdef _WIN32
     for (const char* name : {"German", "de-DE", "German_Germany.1252"}) {
-        if (TryLocale(name)) {
-            m_name = name;
-            return;
-        }
+        if (TryLocale(name)) return;
     }
     m_why = "no comma locale: setlocale(LC_NUMERIC, \"German\") and \"de-DE\" failed";
 #else
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE"}) {
-        if (TryLocale(name)) {
-            m_name = name;
-            return;
-        }
+        if (TryLocale(name)) return;
     }
-    if (BuildGermanLocale()) {
-        m_name = "de_DE.UTF-8";
-        return;
-    }
+    if (BuildGermanLocale()) return;
     m_why = "no comma locale: none is installed and localedef -i de_DE -f UTF-8 failed (Debian package \"locales\")";
 #endif
     std::setlocale(LC_NUMERIC, m_previous.c_str());

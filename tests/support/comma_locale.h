@@ -19,12 +19,9 @@ public:
     CommaLocale& operator=(const CommaLocale&) = delete;
 
     const std::string& Why() const { return m_why; }
-    // The name to give newlocale for the same locale (Linux only).
-    const std::string& Name() const { return m_name; }
 
 private:
     std::string m_previous;
-    std::string m_name;
     std::string m_why;
 };
 
