@@ -8,7 +8,6 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
@@ -29,7 +28,7 @@ struct ColorSpectrumTest : ::testing::Test {
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return spectrum->SaveToBuffer(name, b, static_cast<INT32>(c), w); }, hr);
     }
-    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
+    std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
     UINT32 Count() {
         UINT32 n = 12345;
         EXPECT_EQ(S_OK, spectrum->GetPointCount(&n));
