@@ -38,16 +38,8 @@ const std::string kFilledFile =
 
 struct GeoColorInfoTest : quontest::ObjectTest<IQuonGeoColorInfo, CLSID_QuonGeoColorInfo, IID_IQuonGeoColorInfo> {
     IQuonGeoColorInfo* const info = object.get();
-    ColorMatching Matching() {
-        ColorMatching m{};
-        EXPECT_EQ(S_OK, info->GetColorMatching(&m));
-        return m;
-    }
-    PictureSetting Picture() {
-        PictureSetting p{};
-        EXPECT_EQ(S_OK, info->GetPictureSetting(&p));
-        return p;
-    }
+    ColorMatching Matching() { return Got(&IQuonGeoColorInfo::GetColorMatching); }
+    PictureSetting Picture() { return Got(&IQuonGeoColorInfo::GetPictureSetting); }
 };
 
 TEST_F(GeoColorInfoTest, WritesZerosAndRoundTripsAFilledFile) {

@@ -14,11 +14,7 @@ using quontest::Ref;
 struct CalibPointTableTest
     : quontest::ObjectTest<IQuonCalibPointTable, CLSID_QuonCalibPointTable, IID_IQuonCalibPointTable> {
     IQuonCalibPointTable* const table = object.get();
-    UINT32 Count() {
-        UINT32 count = 0;
-        EXPECT_EQ(S_OK, table->GetPointCount(&count));
-        return count;
-    }
+    UINT32 Count() { return Got(&IQuonCalibPointTable::GetPointCount); }
     CalibPoint Point(INT32 index) {
         CalibPoint p{};
         EXPECT_EQ(S_OK, table->GetPoint(index, &p));

@@ -44,11 +44,7 @@ struct DMInitInfoTest : quontest::ObjectTest<IQuonDMInitInfo, CLSID_QuonDMInitIn
     std::string SaveFirst() {
         return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveFirstAreasToBuffer(b, c, w); });
     }
-    DetectMarkParams Params() {
-        DetectMarkParams p{};
-        EXPECT_EQ(S_OK, info->GetParameters(&p));
-        return p;
-    }
+    DetectMarkParams Params() { return Got(&IQuonDMInitInfo::GetParameters); }
     CQuonDMInitInfo* Object() { return static_cast<CQuonDMInitInfo*>(info); }
 };
 

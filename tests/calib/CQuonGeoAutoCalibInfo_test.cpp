@@ -21,16 +21,7 @@ struct AutoCalibInfoTest
     IQuonGeoAutoCalibInfo* const info = object.get();
 
     std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    AutoCalibHeader Header() {
-        AutoCalibHeader h;
-        EXPECT_EQ(S_OK, info->GetHeader(&h));
-        return h;
-    }
+    AutoCalibHeader Header() { return Got(&IQuonGeoAutoCalibInfo::GetHeader); }
     void SetHeader(INT32 cameras, INT32 projectors, const char* date = "2026-12-06 10:00", const char* base = "left") {
         AutoCalibHeader h{};
         std::strcpy(h.date, date);

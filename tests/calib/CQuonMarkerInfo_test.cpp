@@ -17,11 +17,7 @@ using quontest::Ref;
 
 struct MarkerInfoTest : quontest::ObjectTest<IQuonMarkerInfo, CLSID_QuonMarkerInfo, IID_IQuonMarkerInfo> {
     IQuonMarkerInfo* const info = object.get();
-    UINT32 Count() {
-        UINT32 count = 0;
-        EXPECT_EQ(S_OK, info->GetRecordCount(&count));
-        return count;
-    }
+    UINT32 Count() { return Got(&IQuonMarkerInfo::GetRecordCount); }
 };
 
 TEST_F(MarkerInfoTest, TextIsWrittenExactlyAndReadsBack) {

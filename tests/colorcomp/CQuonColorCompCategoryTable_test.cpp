@@ -20,12 +20,7 @@ const char kDefault[] =
 struct CategoryTableTest : quontest::ObjectTest<IQuonColorCompCategoryTable, CLSID_QuonColorCompCategoryTable,
                                                  IID_IQuonColorCompCategoryTable> {
     IQuonColorCompCategoryTable* const table = object.get();
-    ColorCompCategoryTableData Data() {
-        ColorCompCategoryTableData d;
-        std::memset(&d, 0x5A, sizeof d);
-        EXPECT_EQ(S_OK, table->GetData(&d));
-        return d;
-    }
+    ColorCompCategoryTableData Data() { return Got(&IQuonColorCompCategoryTable::GetData); }
     static ColorCompCategoryTableData Sample() {
         return {"1.0.2", {{"Cat1", 10, 100}, {"Cat2", 11, 101}, {"Cat3", 12, 102}}, {"Left \"A\"", 4294967295u, 7, "Right", 8, 9}};
     }

@@ -23,16 +23,7 @@ struct DiffSpecTest : quontest::ObjectTest<IQuonColorCompDiffSpec, CLSID_QuonCol
         EXPECT_EQ(objectsAtStart, CBaseObject::ObjectCount());
     }
     std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    ColorCompDiffSpecHeader Header() {
-        ColorCompDiffSpecHeader h;
-        EXPECT_EQ(S_OK, sheet->GetHeader(&h));
-        return h;
-    }
+    ColorCompDiffSpecHeader Header() { return Got(&IQuonColorCompDiffSpec::GetHeader); }
     void SetHeader(const char* version, INT32 a, INT32 b, INT32 modes) {
         ColorCompDiffSpecHeader h{};
         std::strcpy(h.Version, version);

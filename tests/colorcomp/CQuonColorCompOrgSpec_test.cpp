@@ -25,21 +25,8 @@ struct OrgSpecTest : quontest::ObjectTest<IQuonColorCompOrgSpec, CLSID_QuonColor
         object.Reset();
         EXPECT_EQ(objectsAtStart, CBaseObject::ObjectCount());
     }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    UINT32 Count() {
-        UINT32 n = 99;
-        EXPECT_EQ(S_OK, sheet->GetSpectrumCount(&n));
-        return n;
-    }
-    ColorCompOrgSpecHeader Header() {
-        ColorCompOrgSpecHeader h;
-        EXPECT_EQ(S_OK, sheet->GetHeader(&h));
-        return h;
-    }
+    UINT32 Count() { return Got(&IQuonColorCompOrgSpec::GetSpectrumCount); }
+    ColorCompOrgSpecHeader Header() { return Got(&IQuonColorCompOrgSpec::GetHeader); }
     void SetHeader(const char* version, INT32 pjtype, INT32 modes) {
         ColorCompOrgSpecHeader h{};
         std::strcpy(h.Version, version);

@@ -34,11 +34,7 @@ struct Diff7colorsTest : ::testing::Test {
             [&](char* b, UINT32 c, UINT32* w) { return diff->SaveToBuffer(name, b, static_cast<INT32>(c), w); }, hr);
     }
     std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
-    ColorDiff7colorsInfo Info() {
-        ColorDiff7colorsInfo info;
-        EXPECT_EQ(S_OK, diff->GetData(&info));
-        return info;
-    }
+    ColorDiff7colorsInfo Info() { return quontest::Got(diff.get(), &IQuonColorDiff7colors::GetData); }
     UINT32 Count(const char* name) {
         UINT32 n = 9999;
         EXPECT_EQ(S_OK, diff->GetSpectrumPointCount(name, &n));

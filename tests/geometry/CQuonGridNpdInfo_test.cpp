@@ -43,11 +43,7 @@ struct GridNpdInfoTest : quontest::ObjectTest<IQuonGridNpdInfo, CLSID_QuonGridNp
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return npd->SaveAsJson(b, static_cast<INT32>(c), w, step); });
     }
-    GridNpdParams Params() {
-        GridNpdParams p{};
-        EXPECT_EQ(S_OK, npd->GetParams(&p));
-        return p;
-    }
+    GridNpdParams Params() { return Got(&IQuonGridNpdInfo::GetParams); }
 };
 
 TEST_F(GridNpdInfoTest, DefaultsAndTheirText) {

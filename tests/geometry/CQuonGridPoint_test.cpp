@@ -24,11 +24,7 @@ const std::string kZeroLine =
 
 struct GridPointTest : quontest::ObjectTest<IQuonGridPoint, CLSID_QuonGridPoint, IID_IQuonGridPoint> {
     IQuonGridPoint* const map = object.get();
-    GridPointHeader Header() {
-        GridPointHeader h{};
-        EXPECT_EQ(S_OK, map->GetHeader(&h));
-        return h;
-    }
+    GridPointHeader Header() { return Got(&IQuonGridPoint::GetHeader); }
     GridPointRecord Point(UINT32 c, UINT32 r) {
         GridPointRecord p{};
         p.real0 = -99;

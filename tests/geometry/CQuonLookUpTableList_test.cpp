@@ -31,11 +31,7 @@ struct LookUpTableListTest
         object.Reset();
         EXPECT_EQ(startObjects, CBaseObject::ObjectCount());
     }
-    UINT32 Count() {
-        UINT32 count = 99;
-        EXPECT_EQ(S_OK, list->GetCount(&count));
-        return count;
-    }
+    UINT32 Count() { return Got(&IQuonLookUpTableList::GetCount); }
     // Table `index` of the list, with the reference GetAt hands out.
     Ref<IQuonLookUpTable> At(UINT32 index) {
         IQuonLookUpTable* table = nullptr;

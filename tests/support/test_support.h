@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "frame/CUnknown.h"
@@ -81,6 +82,16 @@ void ExpectFitsExactly(F&& fn, const std::string& text) {
     EXPECT_EQ(size, written);
 }
 
+// What a getter slot of one out-parameter gives. The out-parameter starts
+// filled with 0x5A bytes, so that a getter that writes nothing is noticed.
+template <class I, class R>
+R Got(I* object, HRESULT (STDMETHODCALLTYPE I::*getter)(R*)) {
+    R value;
+    std::memset(static_cast<void*>(&value), 0x5A, sizeof value);
+    EXPECT_EQ(S_OK, (object->*getter)(&value));
+    return value;
+}
+
 // A fixture holding a new object of class C through its interface I, with
 // its reader and writer taking and giving whole texts.
 template <class I, const CLSID& C, const IID& X>
@@ -89,6 +100,15 @@ struct ObjectTest : ::testing::Test {
 
     HRESULT Load(const std::string& text) { return quontest::Load(object.get(), text); }
     std::string Save(HRESULT* hr = nullptr) { return Saved(object.get(), hr); }
+    HRESULT SaveResult() {
+        HRESULT hr = S_OK;
+        Save(&hr);
+        return hr;
+    }
+    template <class R>
+    R Got(HRESULT (STDMETHODCALLTYPE I::*getter)(R*)) {
+        return quontest::Got(object.get(), getter);
+    }
     void ExpectFitsExactly(const std::string& text) {
         quontest::ExpectFitsExactly([&](char* b, UINT32 c, UINT32* w) { return object->SaveToBuffer(b, c, w); }, text);
     }
