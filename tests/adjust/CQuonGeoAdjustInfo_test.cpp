@@ -25,15 +25,10 @@ const std::string kZeroGeometry =
     "[GEOMETRY_SETTING]\nScreen=0\nCheckMode=0\nControlMode=0\n[OTHER_SCREEN_0]\n[OTHER_SCREEN_1]\n[OTHER_SCREEN_2]\n";
 const std::string kZeroLocation =
     "ENABLE=0\nSTART=0\nWIDTH=0\nOUTSIDEAREA=0\nINTERLOCKED=0\nCOLOR=0\nKEYSTONEAREA=0\n";
-const std::string kZeroBright = "[EDGEBLEND_BRIGHT_INSIDE]\nINTERLOCKED=0\nCOLOR=0\n"
-                                "[EDGEBLEND_BRIGHT_OUTSIDE]\nINTERLOCKED=0\nCOLOR=0\n";
 const std::string kZeroGamma =
     "[EDGEBLEND_GAMMADATA_LEFT]\nGAMMA=0\n[EDGEBLEND_GAMMADATA_UPPER]\nGAMMA=0\n"
     "[EDGEBLEND_GAMMADATA_RIGHT]\nGAMMA=0\n[EDGEBLEND_GAMMADATA_LOWER]\nGAMMA=0\n";
-const std::string kZeroEdgeBlend =
-    "[EDGEBLEND_SETTING]\nControlMode=0\n[EDGEBLEND_LOCATION_LEFT]\n" + kZeroLocation +
-    "[EDGEBLEND_LOCATION_UPPER]\n" + kZeroLocation + "[EDGEBLEND_LOCATION_RIGHT]\n" + kZeroLocation +
-    "[EDGEBLEND_LOCATION_LOWER]\n" + kZeroLocation + kZeroBright + kZeroGamma;
+const std::string kZeroEdgeBlend = "[EDGEBLEND_SETTING]\nControlMode=0\n" + quontest::kZeroEdgeBlendAreas + kZeroGamma;
 
 struct GeoAdjustInfoTest
     : quontest::ObjectTest<IQuonGeoAdjustInfo, CLSID_QuonGeoAdjustInfo, IID_IQuonGeoAdjustInfo> {

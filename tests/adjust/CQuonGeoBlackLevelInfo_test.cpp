@@ -32,11 +32,7 @@ std::ptrdiff_t Count(const std::string& text, const std::string& part) {
 // What a new object writes: every number 0, every colour "0".
 std::string ZeroFile() {
     std::string text = quontest::kZeroGeometryHeader + "[EDGEBLEND_SETTING]\nControlMode=0\nMarker=0\nBlackLevelArea=0\n";
-    for (const std::string edge : {"LEFT", "UPPER", "RIGHT", "LOWER"}) {
-        text += "[EDGEBLEND_LOCATION_" + edge +
-                "]\nENABLE=0\nSTART=0\nWIDTH=0\nOUTSIDEAREA=0\nINTERLOCKED=0\nCOLOR=0\nKEYSTONEAREA=0\n";
-    }
-    text += "[EDGEBLEND_BRIGHT_INSIDE]\nINTERLOCKED=0\nCOLOR=0\n[EDGEBLEND_BRIGHT_OUTSIDE]\nINTERLOCKED=0\nCOLOR=0\n";
+    text += quontest::kZeroEdgeBlendAreas;
     for (const std::string edge : {"LEFT", "UPPER", "RIGHT", "LOWER"}) {
         text += "[BLACKLEVEL_LOCATION_" + edge +
                 "]\nINTERLOCKED=0\nCOLOR=0\nBLACKBORDERWIDTH=0\nFREESHAPE=0\nADJUSTMENTPOINTS=0\n";

@@ -37,9 +37,9 @@ TEST_F(LookUpTableTest, TextRoundTripAndLenientReading) {
     ExpectFitsExactly(text);
 
     // Each load starts from a zeroed table: an empty line, missing fields and
-    // missing lines read as 0, later lines keep their places; a size line of
-    // one field is a table without rows.
-    ASSERT_EQ(S_OK, Load("2,2\r\n1.5,2,3,4\r\n\n9x,8\n"));
+    // missing lines read as 0, later lines keep their places, fields past the
+    // fourth are ignored; a size line of one field is a table without rows.
+    ASSERT_EQ(S_OK, Load("2,2\r\n1.5,2,3,4,99\r\n\n9x,8\n"));
     EXPECT_EQ("2,2\n1.5,2,3,4\n0,0,0,0\n9,8,0,0\n0,0,0,0\n", Save());
     ASSERT_EQ(S_OK, Load("4\n1,2,3,4\n"));
     EXPECT_EQ("4,0\n", Save());

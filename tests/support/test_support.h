@@ -144,5 +144,14 @@ inline std::string Repeat(const std::string& text, int n) {
 inline const std::string kZeroGeometryHeader =
     "Geometry\n[VERSION]\nMajorVersion=0\nMinorVersion=0\n[[PROJECTOR_ADDRESS[]]]\n"
     "[PROJECTOR]\nMajor=0\nMinor=0\nPanel=0\nScreen=0\n";
+// The edge-blend location and bright sections they write for a new object.
+inline const std::string kZeroEdgeBlendAreas = [] {
+    std::string text;
+    for (const char* edge : {"LEFT", "UPPER", "RIGHT", "LOWER"}) {
+        text += std::string("[EDGEBLEND_LOCATION_") + edge +
+                "]\nENABLE=0\nSTART=0\nWIDTH=0\nOUTSIDEAREA=0\nINTERLOCKED=0\nCOLOR=0\nKEYSTONEAREA=0\n";
+    }
+    return text + "[EDGEBLEND_BRIGHT_INSIDE]\nINTERLOCKED=0\nCOLOR=0\n[EDGEBLEND_BRIGHT_OUTSIDE]\nINTERLOCKED=0\nCOLOR=0\n";
+}();
 
 }  // namespace quontest
