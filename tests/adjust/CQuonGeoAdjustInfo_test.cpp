@@ -121,11 +121,9 @@ TEST_F(GeoAdjustInfoTest, FourAutoCalibForms) {
     EXPECT_EQ(expected("OA", false, true), Save());
     SetAutoCalib("OA", 240);
     EXPECT_EQ(expected("OA", true, true), Save());
-    // Only the exact text "OA" counts: "OA\r" and "OA " do not.
+    // Only the exact text "OA" counts: "OA\r" does not.
     SetAutoCalib("OA\r", 240);
     EXPECT_EQ(expected("OA\r", true, false), Save());
-    SetAutoCalib("OA ", -1);
-    EXPECT_EQ(expected("OA ", false, false), Save());
 
     // Guide positions beyond 32 bits are held to the limits, NaN writes 0.
     AutoCalibResult a = AutoCalib();

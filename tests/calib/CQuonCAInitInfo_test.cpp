@@ -363,21 +363,17 @@ TEST_F(CAInitInfoTest, TablesMadeForAnOlderGridWriteWhatTheyHold) {
 TEST_F(CAInitInfoTest, CopyOutReportsTheLengthAlways) {
     ASSERT_EQ(S_OK, info->Initialize(0, 0, ""));
     const std::string expected = Save();
-    std::string buffer(expected.size() + 2, '#');
+    const UINT32 size = static_cast<UINT32>(expected.size());
+    std::string buffer(size + 1, '#');
     UINT32 length = 0;
-    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size()), &length));
-    EXPECT_EQ(expected + "##", buffer);
-    EXPECT_EQ(expected.size(), length);
-
-    buffer.assign(expected.size() + 2, '#');
+    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), size - 1, &length));
+    EXPECT_EQ(std::string(size + 1, '#'), buffer);
+    EXPECT_EQ(size, length);
     length = 0;
-    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size() - 1), &length));
-    EXPECT_EQ(std::string(expected.size() + 2, '#'), buffer);
-    EXPECT_EQ(expected.size(), length);
-    // A null buffer of capacity 0 asks for the length.
-    length = 0;
-    EXPECT_EQ(E_FAIL, info->SaveToBuffer(nullptr, 0, &length));
-    EXPECT_EQ(expected.size(), length);
+    EXPECT_EQ(E_FAIL, info->SaveToBuffer(nullptr, 0, &length));  // a length query
+    EXPECT_EQ(size, length);
+    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), size, &length));
+    EXPECT_EQ(expected + "#", buffer);
 }
 
 }  // namespace
