@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formats/geometry_file.h"
@@ -16,10 +17,10 @@ using quon::geofile::Section;
 // Records every call as one line of text.
 struct Recorder : quon::geofile::Target {
     std::vector<std::string> calls;
-    void Address(const std::string& address) override { calls.push_back("address " + address); }
-    void Value(Section section, Key key, const std::string& name, const std::string& value) override {
-        calls.push_back(std::string(quon::geofile::SectionHeader(section)) + " " + quon::geofile::KeyName(key) + " [" + name +
-                        "] " + value);
+    void Address(std::string_view address) override { calls.push_back("address " + std::string(address)); }
+    void Value(Section section, Key key, std::string_view name, std::string_view value) override {
+        calls.push_back(std::string(quon::geofile::SectionHeader(section)) + " " + quon::geofile::KeyName(key) + " [" +
+                        std::string(name) + "] " + std::string(value));
     }
     void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
         calls.push_back("grid " + std::to_string(grid) + " " + std::to_string(row) + "," + std::to_string(column) +
