@@ -7,6 +7,7 @@
 #include <string>
 
 #include "QuonCoreModel.h"
+#include "frame/CUnknown.h"
 #include "support/test_support.h"
 
 namespace {
@@ -90,11 +91,13 @@ TEST(ClassIdentifiers, EachClassAnswersItsOwnInterfaceAndIUnknownOnly) {
         void* unknown = nullptr;
         ASSERT_EQ(S_OK, itf->QueryInterface(IID_IUnknown, &unknown)) << row.clsidText;
         EXPECT_NE(static_cast<void*>(itf), unknown);
+        // The IUnknown answer is the non-delegating unknown (same slots as IUnknown).
+        auto* inner = static_cast<INonDelegatingUnknown*>(unknown);
         void* again = nullptr;
-        EXPECT_EQ(S_OK, static_cast<IUnknown*>(unknown)->QueryInterface(*row.iid, &again));
+        EXPECT_EQ(S_OK, inner->NonDelegatingQueryInterface(*row.iid, &again));
         EXPECT_EQ(static_cast<void*>(itf), again);
         if (again != nullptr) itf->Release();
-        static_cast<IUnknown*>(unknown)->Release();
+        inner->NonDelegatingRelease();
 
         // Neither another class's interface nor a class identifier nor a stranger.
         for (const ClassRow& other : kClasses) {
