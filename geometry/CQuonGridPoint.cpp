@@ -107,7 +107,8 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     const INT32 columns = quon::Atoi(field(0));
     const INT32 rows = quon::Atoi(field(1));
     std::size_t counter = 1;
-    for (INT32 r = 0; r < rows && counter < lines.size(); ++r) {
+    // Rows of no columns carry no point line: they are not walked.
+    for (INT32 r = 0; r < rows && columns > 0 && counter < lines.size(); ++r) {
         for (INT32 c = 0; c < columns && counter < lines.size(); ++c, ++counter) {
             fields.clear();
             Split(lines[counter], ' ', fields);

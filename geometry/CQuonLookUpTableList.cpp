@@ -82,8 +82,9 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         const INT32 columns = quon::Atol(field(0));
         const INT32 rows = quon::Atol(field(1));
         if (fields.empty() || FAILED(table->SetTableSize(columns, rows))) continue;
-        // Entry lines the text does not have leave their entries zero.
-        for (INT32 r = 0; r < rows && index < lines.size(); ++r) {
+        // Entry lines the text does not have leave their entries zero; rows
+        // of no columns are not walked.
+        for (INT32 r = 0; r < rows && columns > 0 && index < lines.size(); ++r) {
             for (INT32 c = 0; c < columns && index < lines.size(); ++c) {
                 if (++index >= lines.size()) break;
                 fields.clear();
