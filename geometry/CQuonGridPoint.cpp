@@ -163,7 +163,8 @@ HRESULT CQuonGridPoint::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* writ
     printer.Print("%g, %g, %g, %g, %d, %d, %d, %d\n", m_header.columns, m_header.rows, m_header.headerReal2,
                   m_header.headerReal3, m_header.headerInt0, m_header.headerInt1, m_header.headerInt2,
                   m_header.extraFlag);
-    for (INT32 r = 0; r < rows && printer.Fits(); ++r) {
+    // A map without columns has no point line, however many rows it has.
+    for (INT32 r = 0; r < rows && columns > 0 && printer.Fits(); ++r) {
         for (INT32 c = 0; c < columns && printer.Fits(); ++c) {
             GridPointRecord p{};
             GetPoint(static_cast<UINT32>(c), static_cast<UINT32>(r), &p);

@@ -97,7 +97,8 @@ HRESULT CQuonLookUpTable::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* wr
 
     std::string out;
     quon::AppendFormat(out, "%d,%d\n", m_columns, m_rows);
-    for (INT32 r = 0; r < m_rows; ++r) {
+    // A table without columns has no entry line, however many rows it has.
+    for (INT32 r = 0; r < m_rows && m_columns > 0; ++r) {
         for (INT32 c = 0; c < m_columns; ++c) {
             LookUpEntry entry{};
             hr = GetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);

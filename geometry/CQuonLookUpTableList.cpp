@@ -114,7 +114,8 @@ HRESULT CQuonLookUpTableList::SaveToBuffer(char* buffer, UINT32 capacity, UINT32
         quon::AppendFormat(out, "%d,%d,d\n", static_cast<INT32>(labelA), static_cast<INT32>(labelB));
         if (FAILED(hr = table->GetTableSize(&columns, &rows))) return hr;
         quon::AppendFormat(out, "%d,%d\n", static_cast<INT32>(columns), static_cast<INT32>(rows));
-        for (UINT32 r = 0; r < rows; ++r) {
+        // A table without columns has no entry line, however many rows it has.
+        for (UINT32 r = 0; r < rows && columns > 0; ++r) {
             for (UINT32 c = 0; c < columns; ++c) {
                 LookUpEntry e{};
                 if (FAILED(hr = table->GetEntry(c, r, &e))) return hr;
