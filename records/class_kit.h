@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fields.h"
@@ -46,6 +47,26 @@ quon::Ptr<I> Create(const CLSID& clsid) {
 
 // A count the interface hands out as unsigned, as the setters take it.
 INT32 SignedCount(UINT32 count, const In& in, const char* member);
+
+// Records an object keeps under a grid index (i x columns + j) whose count a
+// loaded text sets apart from the grid: where record n sits, and all of them
+// in storage order (read until the getter refuses).
+inline std::pair<UINT32, UINT32> GridPlace(std::size_t n, UINT32 columns) {
+    return columns > 0 ? std::pair<UINT32, UINT32>(UINT32(n / columns), UINT32(n % columns))
+                       : std::pair<UINT32, UINT32>(0, UINT32(n));
+}
+
+template <class R, class Get>
+std::vector<R> HeldRecords(UINT32 columns, Get get) {
+    std::vector<R> records;
+    for (std::size_t n = 0; n <= UINT32_MAX; ++n) {
+        R r{};
+        const auto [i, j] = GridPlace(n, columns);
+        if (FAILED(get(i, j, &r))) break;
+        records.push_back(r);
+    }
+    return records;
+}
 
 // ---- values of a one-value-per-line text
 

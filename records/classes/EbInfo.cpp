@@ -1,5 +1,6 @@
 // Edge-blend table: name, the cells (cell, profile and pairs records) of the
-// a x b x c array, and the point grid with its points.
+// a x b x c array, the point grid and the points held (a loaded text sets
+// their count apart from the grid).
 #include "class_kit.h"
 
 namespace records {
@@ -45,38 +46,39 @@ void ToJson(IQuonEbInfo* info, Out& out) {
     Check(info->GetPointGrid(&rows, &columns, &mode), "GetPointGrid");
     const UINT32 grid[3] = {rows, columns, mode};
     out.Uints("pointGrid", grid, 3);
-    std::vector<EbPoint> points(std::size_t(rows) * columns);
-    for (std::size_t at = 0; at < points.size(); ++at) {
-        Check(info->GetPoint(UINT32(at / columns), UINT32(at % columns), &points[at]), "GetPoint");
-    }
-    WriteRecords(out, "points", points, {rows, columns});
+    const auto points = HeldRecords<EbPoint>(columns, [&](UINT32 i, UINT32 j, EbPoint* p) { return info->GetPoint(i, j, p); });
+    WriteRecords(out, "points", points, {points.size()});
 }
 
 void FromJson(const In& in, IQuonEbInfo* info) {
     in.Members({"name", "cellExtents", "cells", "profiles", "pairs", "pointGrid", "points"});
-    Check(info->SetName(NameOf(in, "name").c_str()), "SetName");
-    UINT32 e[3] = {};
+    UINT32 e[3] = {}, g[3] = {};
     in.Uints("cellExtents", e, 3);
+    in.Uints("pointGrid", g, 3);
     const std::vector<std::size_t> shape = {e[0], e[1], e[2]};
     const auto cells = ReadRecords<EbCell>(in, "cells", shape);
     const auto profiles = ReadRecords<EbProfile>(in, "profiles", shape);
     const auto pairs = ReadRecords<EbCellPairs>(in, "pairs", shape);
-    Check(info->AllocateCells(SignedCount(e[0], in, "cellExtents"), SignedCount(e[1], in, "cellExtents"),
-                              SignedCount(e[2], in, "cellExtents")),
-          "AllocateCells");
+    const auto points = ReadRecords<EbPoint>(in, "points", {in.Member("points").Size()});
+    Check(info->AllocatePoints(SignedCount(g[0], in, "pointGrid"), SignedCount(g[1], in, "pointGrid"), g[2]),
+          "AllocatePoints");
+    // The point count apart from the grid reaches the object only through
+    // its text: a header line that makes every table, zeroed.
+    const std::string header = std::to_string(SignedCount(e[1], in, "cellExtents")) + ", " +
+                               std::to_string(SignedCount(e[0], in, "cellExtents")) + ", " +
+                               std::to_string(SignedCount(e[2], in, "cellExtents")) + ", " +
+                               std::to_string(points.size()) + ", \n";
+    Check(info->LoadFromBuffer(header.data(), static_cast<UINT32>(header.size())), "LoadFromBuffer");
+    Check(info->SetName(NameOf(in, "name").c_str()), "SetName");
     for (std::size_t at = 0; at < cells.size(); ++at) {
         const UINT32 i = UINT32(at / (shape[1] * shape[2])), j = UINT32(at / shape[2] % shape[1]),
                      k = UINT32(at % shape[2]);
         Check(info->SetCell(i, j, k, &cells[at], &profiles[at]), "SetCell");
         Check(info->SetCellPairs(i, j, k, &pairs[at]), "SetCellPairs");
     }
-    UINT32 g[3] = {};
-    in.Uints("pointGrid", g, 3);
-    const auto points = ReadRecords<EbPoint>(in, "points", {g[0], g[1]});
-    Check(info->AllocatePoints(SignedCount(g[0], in, "pointGrid"), SignedCount(g[1], in, "pointGrid"), g[2]),
-          "AllocatePoints");
-    for (std::size_t at = 0; at < points.size(); ++at) {
-        Check(info->SetPoint(UINT32(at / g[1]), UINT32(at % g[1]), &points[at]), "SetPoint");
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        const auto [i, j] = GridPlace(n, g[1]);
+        Check(info->SetPoint(i, j, &points[n]), "SetPoint");
     }
 }
 
