@@ -85,7 +85,7 @@ void PrintTo(const Value& v, int indent, bool compact, std::string& out) {
     } else {
         const bool object = v.IsObject();
         const std::size_t n = object ? v.MemberCount() : v.Size();
-        const bool oneLine = compact || OnlyScalars(v) || Compact(v).size() <= 100;
+        const bool oneLine = compact || (indent > 0 && (OnlyScalars(v) || Compact(v).size() <= 100));
         out += object ? '{' : '[';
         const std::string inner = oneLine ? "" : "\n" + std::string(indent + 2, ' ');
         for (std::size_t i = 0; i < n; ++i) {

@@ -1,5 +1,6 @@
 // Geometry adjustment: number and label, the basic records, the three
-// other-screen grids (each point x, y as the file holds it), the edge-blend
+// other-screen grids (each point x, y as the file holds it; null before
+// Initialize makes them), the edge-blend
 // records and the auxiliary record.
 #include "class_kit.h"
 
@@ -45,8 +46,14 @@ void ToJson(IQuonGeoAdjustInfo* info, Out& out) {
     WriteRecord(out, "autoCalib", autoCalib);
     WriteRecord(out, "geometrySetting", setting);
 
-    std::vector<Out> screens = out.Objects("otherScreens", GeoOtherScreenCount);
-    for (UINT32 i = 0; i < GeoOtherScreenCount; ++i) {
+    quon::Ptr<IQuonGeoOtherScreenTag> first;
+    std::vector<Out> screens;
+    if (SUCCEEDED(info->GetOtherScreen(0, first.put()))) {
+        screens = out.Objects("otherScreens", GeoOtherScreenCount);
+    } else {
+        out.Null("otherScreens");  // before Initialize: no tags
+    }
+    for (UINT32 i = 0; i < screens.size(); ++i) {
         quon::Ptr<IQuonGeoOtherScreenTag> tag;
         Check(info->GetOtherScreen(i, tag.put()), "GetOtherScreen");
         UINT32 columns = 0, rows = 0;
@@ -90,7 +97,16 @@ void ToJson(IQuonGeoAdjustInfo* info, Out& out) {
 void FromJson(const In& in, IQuonGeoAdjustInfo* info) {
     in.Members({"number", "label", "version", "address", "projector", "autoCalib", "geometrySetting", "otherScreens",
                 "edgeBlend", "auxiliary"});
-    Check(info->Initialize(in.U32("number"), NameOf(in, "label").c_str()), "Initialize");
+    // Initialize sets number and label and makes the tags; an object without
+    // tags has never had it called.
+    const In screens = in.Member("otherScreens");
+    const UINT32 number = in.U32("number");
+    const std::string label = NameOf(in, "label");
+    if (!screens.IsNull()) {
+        Check(info->Initialize(number, label.c_str()), "Initialize");
+    } else if (number != 0 || !label.empty()) {
+        screens.Fail("expected the three grids: a number and label come with them");
+    }
     const auto version = ReadRecord<GeoVersion>(in, "version");
     char address[ProjectorAddressSize] = {};
     const std::string text = in.Text("address", ProjectorAddressSize);
@@ -100,9 +116,8 @@ void FromJson(const In& in, IQuonGeoAdjustInfo* info) {
     const auto setting = ReadRecord<GeometrySetting>(in, "geometrySetting");
     Check(info->SetBasicInfo(&version, address, &projector, &autoCalib, &setting), "SetBasicInfo");
 
-    const In screens = in.Member("otherScreens");
-    screens.Size(GeoOtherScreenCount);
-    for (UINT32 i = 0; i < GeoOtherScreenCount; ++i) {
+    if (!screens.IsNull()) screens.Size(GeoOtherScreenCount);
+    for (UINT32 i = 0; i < GeoOtherScreenCount && !screens.IsNull(); ++i) {
         const In screen = screens.At(i);
         screen.Members({"columns", "rows", "points"});
         const UINT32 columns = screen.U32("columns"), rows = screen.U32("rows");
