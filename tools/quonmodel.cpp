@@ -57,10 +57,6 @@ bool ReadFile(const std::string& path, std::string& text) {
     return true;
 }
 
-void Check(HRESULT hr, const std::string& call) {
-    if (FAILED(hr)) throw quon::Error(hr, call + " failed: " + quon::HresultText(hr));
-}
-
 const ModelClass& FindClass(const std::string& name) {
     const ModelClass* cls = FindModelClass(name);
     if (cls == nullptr) throw quon::Error(E_INVALIDARG, "unknown class " + name + " (see quonmodel list)");
