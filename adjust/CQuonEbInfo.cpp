@@ -1,7 +1,5 @@
 #include "adjust/CQuonEbInfo.h"
 
-#include <cstdio>
-
 #include "frame/copy_out.h"
 #include "frame/text.h"
 
@@ -13,7 +11,7 @@ HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // The header gives sizeB before sizeA; a number that does not scan
     // keeps the value held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
-    std::sscanf(std::string(lines.NextOrEmpty()).c_str(), "%d,%d,%d,%d", &b, &a, &c, &points);
+    quon::Scan<"%d,%d,%d,%d">(lines.NextOrEmpty(), &b, &a, &c, &points);
     const HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
     if (FAILED(hr)) return hr;
     m_tables.ReadPairs(lines);
@@ -23,11 +21,13 @@ HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
 HRESULT CQuonEbInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
     if (buffer == nullptr || length == nullptr) return E_POINTER;
     if (!m_tables.Printable()) return E_FAIL;
-    std::string out;
-    quon::AppendFormat(out, "%d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
-                       m_tables.PointCount());
+    quon::TextBuffer out;
+    quon::Append<"%d, %d, %d, %d, \n">(out, m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(), m_tables.PointCount());
     m_tables.AppendPoints(out);
-    m_tables.AppendCells(out, "%d, %d, %d, %d, %d, %d, %d \n");
+    // A cell of equal levels ends without a comma after its last value.
+    m_tables.AppendCells(out, [](quon::TextBuffer& text, const INT32 (&v)[7]) {
+        quon::Append<"%d, %d, %d, %d, %d, %d, %d \n">(text, v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+    });
     m_tables.AppendPairs(out);
-    return quon::CopyOut(out, buffer, capacity, length);
+    return quon::CopyOut(out.View(), buffer, capacity, length);
 }

@@ -1,7 +1,6 @@
 #include "formats/eb_tables.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "frame/bounded_table.h"
@@ -130,11 +129,11 @@ bool EbTables::Printable() const {
     return (m_cellsHeld || !cellsAnnounced) && (m_pointsHeld || m_pointCount <= 0);
 }
 
-void EbTables::AppendPoints(std::string& out) const {
-    for (const EbPoint& p : m_points) AppendFormat(out, "%d, %d, %d, %d, \n", p.p2, p.p3, p.p0, p.p1);
+void EbTables::AppendPoints(TextBuffer& out) const {
+    for (const EbPoint& p : m_points) Append<"%d, %d, %d, %d, \n">(out, p.p2, p.p3, p.p0, p.p1);
 }
 
-void EbTables::AppendCells(std::string& out, const char* equalLevelFormat) const {
+void EbTables::AppendCells(TextBuffer& out, EqualLevelLine equalLevelLine) const {
     for (std::size_t n = 0; n < m_cells.size(); ++n) {
         const EbCell& cell = m_cells[n];
         const EbProfile& profile = m_profiles[n];
@@ -144,30 +143,30 @@ void EbTables::AppendCells(std::string& out, const char* equalLevelFormat) const
         const INT32 low = TruncateToInt32(cell.levelLow);
         const INT32 g = cell.listsPresent == 0 ? 0 : cell.list1Count == 17 ? 1 : 2;
         if (cell.levelHigh != cell.levelLow) {
-            AppendFormat(out, "%d, %d, %03d%03d, %d, %d, %d, %d, \n", a, b, high, low, cell.valueD, cell.valueE,
-                               cell.valueF, g);
+            Append<"%d, %d, %03d%03d, %d, %d, %d, %d, \n">(out, a, b, high, low, cell.valueD, cell.valueE, cell.valueF,
+                                                           g);
         } else {
-            AppendFormat(out, equalLevelFormat, a, b, high, cell.valueD, cell.valueE, cell.valueF, g);
+            equalLevelLine(out, {a, b, high, cell.valueD, cell.valueE, cell.valueF, g});
         }
         if (cell.listsPresent == 0) continue;
         // Counts larger than the lists print the whole list.
         const UINT32 count1 = std::min(cell.list1Count, EbProfileList1Size);
         const UINT32 count2 = std::min(cell.list2Count, EbProfileList2Size);
-        for (UINT32 v = 0; v < count1; ++v) AppendFormat(out, "%d, ", profile.list1[v]);
-        out += '\n';
-        for (UINT32 v = 0; v < count2; ++v) AppendFormat(out, "%d, ", profile.list2[v]);
-        out += '\n';
+        for (UINT32 v = 0; v < count1; ++v) Append<"%d, ">(out, profile.list1[v]);
+        out.Append("\n");
+        for (UINT32 v = 0; v < count2; ++v) Append<"%d, ">(out, profile.list2[v]);
+        out.Append("\n");
     }
 }
 
-void EbTables::AppendPairs(std::string& out) const {
+void EbTables::AppendPairs(TextBuffer& out) const {
     for (const EbCellPairs& cell : m_pairs) {
         INT32 v[8];
         for (UINT32 p = 0; p < EbCellPairCount; ++p) {
             v[2 * p] = cell.pairs[p].enable != 0 ? cell.pairs[p].x : -1;
             v[2 * p + 1] = cell.pairs[p].enable != 0 ? cell.pairs[p].y : -1;
         }
-        AppendFormat(out, "%d, %d, %d, %d, %d, %d, %d, %d,\n", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        Append<"%d, %d, %d, %d, %d, %d, %d, %d,\n">(out, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
     }
 }
 
@@ -183,7 +182,7 @@ UINT32 ReadList(TrimmedLines& lines, INT32* list, UINT32 size) {
     UINT32 stored = 0;
     while (stored < size && pieces.Next(piece)) {
         int value = 0;
-        if (std::sscanf(std::string(piece).c_str(), "%d", &value) == 1) list[stored++] = value;
+        if (Scan<"%d">(piece, &value) == 1) list[stored++] = value;
     }
     return stored;
 }
@@ -202,12 +201,12 @@ HRESULT EbTables::ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT3
     std::string_view line;
     for (EbPoint& p : points) {
         if (!lines.Next(line)) break;
-        std::sscanf(std::string(line).c_str(), "%d,%d,%d,%d,", &p.p2, &p.p3, &p.p0, &p.p1);
+        Scan<"%d,%d,%d,%d,">(line, &p.p2, &p.p3, &p.p0, &p.p1);
     }
     for (std::size_t n = 0; n < cells.size(); ++n) {
         if (!lines.Next(line)) break;
         int v[7] = {};
-        std::sscanf(std::string(line).c_str(), "%d,%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
+        Scan<"%d,%d,%d,%d,%d,%d,%d">(line, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
         EbCell& cell = cells[n];
         EbProfile& profile = profiles[n];
         profile.valueA = v[0];
@@ -250,8 +249,8 @@ void EbTables::ReadPairs(TrimmedLines& lines) {
     for (EbCellPairs& cell : m_pairs) {
         if (!lines.Next(line)) break;
         int v[8] = {};
-        const int scanned = std::sscanf(std::string(line).c_str(), "%d, %d, %d, %d, %d, %d, %d, %d,", &v[0], &v[1],
-                                        &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
+        const int scanned = Scan<"%d, %d, %d, %d, %d, %d, %d, %d,">(line, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5],
+                                                                   &v[6], &v[7]);
         for (int p = 0; p < 4; ++p) {
             EbPair& pair = cell.pairs[p];
             pair.x = v[2 * p];

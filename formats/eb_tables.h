@@ -42,12 +42,14 @@ public:
     bool Printable() const;
 
     // Point lines "%d, %d, %d, %d, \n" (p2, p3, p0, p1) in storage order.
-    void AppendPoints(std::string& out) const;
-    // One line per cell with its list lines; equalLevelFormat prints a cell
-    // whose two levels are equal (seven %d values).
-    void AppendCells(std::string& out, const char* equalLevelFormat) const;
+    void AppendPoints(TextBuffer& out) const;
+    // Prints the line of a cell whose two levels are equal: the values A,
+    // B, the level, D, E, F and G. Each object has its own form of it.
+    using EqualLevelLine = void (*)(TextBuffer& out, const INT32 (&values)[7]);
+    // One line per cell with its list lines.
+    void AppendCells(TextBuffer& out, EqualLevelLine equalLevelLine) const;
     // One pairs line per cell; a pair whose enable flag is clear is -1, -1.
-    void AppendPairs(std::string& out) const;
+    void AppendPairs(TextBuffer& out) const;
 
     // Reads pointCount point lines and then one cell (with its list lines)
     // per cell of a x b x c from lines into fresh zeroed tables, and takes

@@ -1,7 +1,7 @@
 #include "geometry/CQuonGeoInfo.h"
 
-#include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "frame/bounded_table.h"
 #include "frame/copy_out.h"
@@ -119,29 +119,27 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // Numbers that do not scan keep the values held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
     INT32 pointLayout = m_pointLayout;
-    std::sscanf(std::string(lines.NextOrEmpty()).c_str(), "%d,%d,%d,%d,%d", &b, &a, &c, &points, &pointLayout);
+    quon::Scan<"%d,%d,%d,%d,%d">(lines.NextOrEmpty(), &b, &a, &c, &points, &pointLayout);
     HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
     if (FAILED(hr)) return hr;
     m_pointLayout = pointLayout;
 
     // A section whose line is missing keeps what it held.
-    std::string_view view;
-    if (lines.Next(view)) {
-        const std::string line(view);
+    std::string_view line;
+    if (lines.Next(line)) {
         int sizeX = 0;
         int sizeY = 0;
-        const int scanned = std::sscanf(line.c_str(), "%d,%d,", &sizeX, &sizeY);
+        const int scanned = quon::Scan<"%d,%d,">(line, &sizeX, &sizeY);
         if (scanned >= 1) m_params.sizeX = sizeX;
         if (scanned >= 2) m_params.sizeY = sizeY;
     }
-    if (lines.Next(view)) std::sscanf(std::string(view).c_str(), "%d,%d,", &m_markerLayout, &m_paramFlag);
-    if (!lines.Next(view)) return S_OK;
-    const std::string countLine(view);
+    if (lines.Next(line)) quon::Scan<"%d,%d,">(line, &m_markerLayout, &m_paramFlag);
+    if (!lines.Next(line)) return S_OK;
     INT32 count = m_markerCount, columns = m_markerColumns, rows = m_markerRows;
     if (m_markerLayout == 4) {
-        std::sscanf(countLine.c_str(), "%d,%d,%d,", &count, &columns, &rows);
+        quon::Scan<"%d,%d,%d,">(line, &count, &columns, &rows);
     } else {
-        std::sscanf(countLine.c_str(), "%d,", &count);
+        quon::Scan<"%d,">(line, &count);
     }
     if (count < 0 || columns < 0 || rows < 0) return E_INVALIDARG;
     std::vector<GeoMarker> markers = quon::ZeroedArray<GeoMarker>(static_cast<uint64_t>(count));
@@ -153,10 +151,10 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
 
     // Line n holds the marker that the writer prints n-th, so a written
     // text reads back into the same markers.
-    for (std::size_t n = 0; n < m_markers.size() && lines.Next(view); ++n) {
+    for (std::size_t n = 0; n < m_markers.size() && lines.Next(line); ++n) {
         int flag = 0;
         GeoMarker& marker = m_markers[MarkerAt(n)];
-        std::sscanf(std::string(view).c_str(), "%d,%lf,%lf,", &flag, &marker.x, &marker.y);
+        quon::Scan<"%d,%lf,%lf,">(line, &flag, &marker.x, &marker.y);
         marker.flag = static_cast<UINT32>(flag);
     }
     // The corner lines are not read.
@@ -166,32 +164,35 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
 HRESULT CQuonGeoInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) {
     if (buffer == nullptr || written == nullptr) return E_POINTER;
     if (!m_tables.Printable() || (!m_markersHeld && m_markerCount > 0)) return E_FAIL;
-    std::string out;
+    quon::TextBuffer out;
     if (m_pointLayout != 0) {
-        quon::AppendFormat(out, "%d, %d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
-                           m_tables.PointCount(), m_pointLayout);
+        quon::Append<"%d, %d, %d, %d, %d, \n">(out, m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
+                                               m_tables.PointCount(), m_pointLayout);
     } else {
-        quon::AppendFormat(out, "%d, %d, %d, %d, \n", m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
-                           m_tables.PointCount());
+        quon::Append<"%d, %d, %d, %d, \n">(out, m_tables.SizeB(), m_tables.SizeA(), m_tables.SizeC(),
+                                           m_tables.PointCount());
     }
     m_tables.AppendPoints(out);
-    m_tables.AppendCells(out, "%d, %d, %d, %d, %d, %d, %d, \n");
-    quon::AppendFormat(out, "%d, %d, \n", quon::TruncateToInt32(m_params.sizeX), quon::TruncateToInt32(m_params.sizeY));
-    quon::AppendFormat(out, "%d, %d, %d, \n", m_markerLayout, m_paramFlag, m_params.value);
+    // A cell of equal levels ends with a comma after its last value.
+    m_tables.AppendCells(out, [](quon::TextBuffer& text, const INT32 (&v)[7]) {
+        quon::Append<"%d, %d, %d, %d, %d, %d, %d, \n">(text, v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+    });
+    quon::Append<"%d, %d, \n">(out, quon::TruncateToInt32(m_params.sizeX), quon::TruncateToInt32(m_params.sizeY));
+    quon::Append<"%d, %d, %d, \n">(out, m_markerLayout, m_paramFlag, m_params.value);
     if (m_markerLayout == 4) {
-        quon::AppendFormat(out, "%d, %d, %d, \n", m_markerCount, m_markerColumns, m_markerRows);
+        quon::Append<"%d, %d, %d, \n">(out, m_markerCount, m_markerColumns, m_markerRows);
     } else {
-        quon::AppendFormat(out, "%d, \n", m_markerCount);
+        quon::Append<"%d, \n">(out, m_markerCount);
     }
     for (std::size_t n = 0; n < m_markers.size(); ++n) {
         const GeoMarker& marker = m_markers[MarkerAt(n)];
-        quon::AppendFormat(out, "%d, %.1f, %.1f, \n", static_cast<INT32>(marker.flag), marker.x, marker.y);
+        quon::Append<"%d, %.1f, %.1f, \n">(out, static_cast<INT32>(marker.flag), marker.x, marker.y);
     }
     if (m_params.cornersPresent == 1) {
-        quon::AppendFormat(out, "%d, \n", 4);
-        for (const auto& corner : m_params.corners) quon::AppendFormat(out, "%.4f, %.4f, \n", corner[0], corner[1]);
+        quon::Append<"%d, \n">(out, 4);
+        for (const auto& corner : m_params.corners) quon::Append<"%.4f, %.4f, \n">(out, corner[0], corner[1]);
     }
-    return quon::CopyOut(out, buffer, capacity, written);
+    return quon::CopyOut(out.View(), buffer, capacity, written);
 }
 
 HRESULT CQuonGeoInfo::FreeData() {

@@ -2,7 +2,8 @@
 
 #include <cstddef>
 #include <cstring>
-#include <vector>
+#include <iterator>
+#include <string_view>
 
 #include "frame/copy_out.h"
 #include "frame/label.h"
@@ -11,34 +12,36 @@
 
 namespace {
 
+// How a value is printed: "%d\n", "%.1f\n", "%.2f\n" or "%lf\n".
+enum class Form { Int, OneDecimal, TwoDecimals, SixDecimals };
+
 // The forty lines of the text form, in order: where each value lives in the
 // parameter set and how it is printed. Integer lines are read with stoi,
 // real lines with stod.
 struct NpdLine {
     std::size_t offset;
-    bool real;
-    const char* format;
+    Form form;
 };
 
-#define NPD_INT(field) NpdLine{offsetof(GridNpdParams, field), false, "%d\n"}
-#define NPD_REAL(field, format) NpdLine{offsetof(GridNpdParams, field), true, format}
+#define NPD_INT(field) NpdLine{offsetof(GridNpdParams, field), Form::Int}
+#define NPD_REAL(field, form) NpdLine{offsetof(GridNpdParams, field), Form::form}
 
 const NpdLine kLines[40] = {
     NPD_INT(npdInt1),          NPD_INT(npdInt2),          NPD_INT(npdInt3),          NPD_INT(npdInt4),
     NPD_INT(npdInt5),          NPD_INT(npdInt6),          NPD_INT(npdInt7),          NPD_INT(npdInt8),
-    NPD_REAL(npdReal9, "%.1f\n"), NPD_REAL(npdReal10, "%.1f\n"), NPD_REAL(npdReal11, "%.1f\n"),
-    NPD_INT(npdInt12),         NPD_REAL(npdReal13, "%.1f\n"),
+    NPD_REAL(npdReal9, OneDecimal), NPD_REAL(npdReal10, OneDecimal), NPD_REAL(npdReal11, OneDecimal),
+    NPD_INT(npdInt12),         NPD_REAL(npdReal13, OneDecimal),
     NPD_INT(level14),          NPD_INT(level15),          NPD_INT(level16),
-    NPD_REAL(npdReal17, "%.2f\n"),
+    NPD_REAL(npdReal17, TwoDecimals),
     NPD_INT(npdInt18),         NPD_INT(npdInt19),         NPD_INT(npdInt20),         NPD_INT(npdInt21),
     NPD_INT(npdInt22),         NPD_INT(npdInt23),         NPD_INT(npdInt24),
     NPD_INT(projectorResX),    NPD_INT(projectorResY),
-    NPD_REAL(factor27, "%lf\n"), NPD_REAL(factor28, "%lf\n"),
+    NPD_REAL(factor27, SixDecimals), NPD_REAL(factor28, SixDecimals),
     NPD_INT(npdInt29),         NPD_INT(npdInt30),         NPD_INT(npdInt31),
-    NPD_REAL(npdReal32, "%.1f\n"), NPD_REAL(npdReal33, "%.1f\n"), NPD_REAL(npdReal34, "%.1f\n"),
-    NPD_REAL(npdReal35, "%.2f\n"), NPD_REAL(npdReal36, "%.2f\n"),
-    NPD_REAL(npdReal37, "%.1f\n"), NPD_REAL(npdReal38, "%.1f\n"),
-    NPD_INT(npdInt39),         NPD_REAL(npdReal40, "%.1f\n"),
+    NPD_REAL(npdReal32, OneDecimal), NPD_REAL(npdReal33, OneDecimal), NPD_REAL(npdReal34, OneDecimal),
+    NPD_REAL(npdReal35, TwoDecimals), NPD_REAL(npdReal36, TwoDecimals),
+    NPD_REAL(npdReal37, OneDecimal), NPD_REAL(npdReal38, OneDecimal),
+    NPD_INT(npdInt39),         NPD_REAL(npdReal40, OneDecimal),
 };
 
 #undef NPD_INT
@@ -48,6 +51,23 @@ const NpdLine kLines[40] = {
 // fit there with its terminator is refused.
 constexpr std::size_t kScratchSize = 4096;
 
+// Appends the line of one value of params.
+void AppendValue(quon::TextBuffer& out, const NpdLine& line, const GridNpdParams& params) {
+    const char* field = reinterpret_cast<const char*>(&params) + line.offset;
+    if (line.form == Form::Int) {
+        INT32 value;
+        std::memcpy(&value, field, sizeof value);
+        quon::Append<"%d\n">(out, value);
+        return;
+    }
+    double value;
+    std::memcpy(&value, field, sizeof value);
+    switch (line.form) {
+        case Form::OneDecimal: quon::Append<"%.1f\n">(out, value); break;
+        case Form::TwoDecimals: quon::Append<"%.2f\n">(out, value); break;
+        default: quon::Append<"%lf\n">(out, value); break;
+    }
+}
 
 }  // namespace
 
@@ -99,17 +119,19 @@ HRESULT CQuonGridNpdInfo::GetParams(GridNpdParams* params) {
 
 HRESULT CQuonGridNpdInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    const std::string whole = quon::TextOfLength(text, length);
-    if (whole.empty()) return E_FAIL;
-    std::vector<std::string> lines;
-    Split(whole, '\n', lines);
-    if (lines.size() < 40) return E_FAIL;
+    // The forty value lines and the version line 42 are all that is read;
+    // an empty text, or one of fewer than 40 lines, changes nothing.
+    std::string_view lines[42];
+    std::size_t count = 0;
+    quon::Pieces pieces(quon::TextView(text, length), '\n');
+    while (count < std::size(lines) && pieces.Next(lines[count])) ++count;
+    if (count < 40) return E_FAIL;
 
     // Each value is stored as soon as it converts, so a line that does not
     // convert leaves the values before it changed.
     char* base = reinterpret_cast<char*>(&m_params);
     for (std::size_t i = 0; i < 40; ++i) {
-        if (kLines[i].real) {
+        if (kLines[i].form != Form::Int) {
             const double value = quon::Stod(lines[i]);
             std::memcpy(base + kLines[i].offset, &value, sizeof value);
         } else {
@@ -119,35 +141,25 @@ HRESULT CQuonGridNpdInfo::LoadFromBuffer(const char* text, UINT32 length) {
     }
     // Line 41 is not read; line 42, cut to 63 characters, is the version.
     std::memset(m_params.version, 0, sizeof m_params.version);
-    if (lines.size() >= 42) lines[41].copy(m_params.version, sizeof m_params.version - 1);
+    if (count >= 42) lines[41].copy(m_params.version, sizeof m_params.version - 1);
     return S_OK;
 }
 
 HRESULT CQuonGridNpdInfo::SaveToBuffer(char* buffer, INT32 capacity, UINT32* written) {
-    std::string out;
-    const char* base = reinterpret_cast<const char*>(&m_params);
-    for (const NpdLine& line : kLines) {
-        if (line.real) {
-            double value;
-            std::memcpy(&value, base + line.offset, sizeof value);
-            quon::AppendFormat(out, line.format, value);
-        } else {
-            INT32 value;
-            std::memcpy(&value, base + line.offset, sizeof value);
-            quon::AppendFormat(out, line.format, value);
-        }
-    }
-    return quon::CopyOutOfScratch(out, buffer, capacity, written, kScratchSize);
+    quon::TextBuffer out;
+    for (const NpdLine& line : kLines) AppendValue(out, line, m_params);
+    return quon::CopyOutOfScratch(out.View(), buffer, capacity, written, kScratchSize);
 }
 
 HRESULT CQuonGridNpdInfo::SaveAsJson(char* buffer, INT32 capacity, UINT32* written, UINT32 patternStep) {
-    std::string out = "{\n";
-    quon::AppendFormat(out, "  \"PATTERN_STEPX\": %d,\n", static_cast<INT32>(patternStep));
-    quon::AppendFormat(out, "  \"PATTERN_STEPY\": %d,\n", static_cast<INT32>(patternStep));
-    quon::AppendFormat(out, "  \"PJRESX\": %d,\n", m_params.projectorResX);
-    quon::AppendFormat(out, "  \"PJRESY\": %d\n", m_params.projectorResY);
-    out += "}\n";
-    return quon::CopyOutOfScratch(out, buffer, capacity, written, kScratchSize);
+    quon::TextBuffer out;
+    out.Append("{\n");
+    quon::Append<"  \"PATTERN_STEPX\": %d,\n">(out, static_cast<INT32>(patternStep));
+    quon::Append<"  \"PATTERN_STEPY\": %d,\n">(out, static_cast<INT32>(patternStep));
+    quon::Append<"  \"PJRESX\": %d,\n">(out, m_params.projectorResX);
+    quon::Append<"  \"PJRESY\": %d\n">(out, m_params.projectorResY);
+    out.Append("}\n");
+    return quon::CopyOutOfScratch(out.View(), buffer, capacity, written, kScratchSize);
 }
 
 HRESULT CQuonGridNpdInfo::Reserved() { return S_OK; }

@@ -1,8 +1,10 @@
 #include "geometry/CQuonGridPoint.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "frame/bounded_table.h"
 #include "frame/sizes.h"
@@ -80,67 +82,68 @@ HRESULT CQuonGridPoint::GetExtra(double extra[16]) {
 
 HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> lines;
-    Split(quon::TextUpToNul(text, length), '\n', lines);
-    if (lines.empty()) return S_OK;
+    // The text ends at its first NUL; lines are cut at '\n' and fields at
+    // single spaces, so the comma after each number is left to the lenient
+    // conversions and a field the line does not have reads as 0.
+    quon::Pieces lines(quon::TextViewUpToNul(text, length), '\n');
+    std::string_view line;
+    if (!lines.Next(line) || line.empty()) return S_OK;  // no first line, or no field in it
 
-    // Fields are cut at single spaces, so the comma after each number is
-    // left to the lenient conversions; a field the line does not have reads
-    // as 0.
-    std::vector<std::string> fields;
-    Split(lines[0], ' ', fields);
-    if (fields.empty()) return S_OK;
-    const auto field = [&fields](std::size_t i) -> const char* { return i < fields.size() ? fields[i].c_str() : ""; };
-
+    const quon::Fields<8> fields(line, ' ');
     GridPointHeader header{};
-    header.columns = quon::Atof(field(0));
-    header.rows = quon::Atof(field(1));
-    header.headerReal2 = quon::Atof(field(2));
-    header.headerReal3 = quon::Atof(field(3));
-    header.headerInt0 = quon::Atol(field(4));
-    header.headerInt1 = quon::Atol(field(5));
-    header.headerInt2 = quon::Atol(field(6));
-    header.extraFlag = quon::Atol(field(7));  // a 7-field line has no flag: 0
+    header.columns = quon::Atof(fields[0]);
+    header.rows = quon::Atof(fields[1]);
+    header.headerReal2 = quon::Atof(fields[2]);
+    header.headerReal3 = quon::Atof(fields[3]);
+    header.headerInt0 = quon::Atol(fields[4]);
+    header.headerInt1 = quon::Atol(fields[5]);
+    header.headerInt2 = quon::Atol(fields[6]);
+    header.extraFlag = quon::Atol(fields[7]);  // a 7-field line has no flag: 0
     const HRESULT hr = SetHeader(&header);
     if (FAILED(hr)) return hr;
 
-    const INT32 columns = quon::Atoi(field(0));
-    const INT32 rows = quon::Atoi(field(1));
-    std::size_t counter = 1;
-    // Rows of no columns carry no point line: they are not walked.
-    for (INT32 r = 0; r < rows && columns > 0 && counter < lines.size(); ++r) {
-        for (INT32 c = 0; c < columns && counter < lines.size(); ++c, ++counter) {
-            fields.clear();
-            Split(lines[counter], ' ', fields);
-            if (fields.empty()) continue;  // the entry stays zero
+    const INT32 columns = quon::Atoi(fields[0]);
+    const INT32 rows = quon::Atoi(fields[1]);
+    // One line per entry, as far as the text goes; rows of no columns carry
+    // no point line and are not walked.
+    int64_t visited = 0;
+    bool more = true;
+    for (INT32 r = 0; r < rows && columns > 0 && more; ++r) {
+        for (INT32 c = 0; c < columns; ++c, ++visited) {
+            if (!lines.Next(line)) {
+                more = false;
+                break;
+            }
+            if (line.empty()) continue;  // the entry stays zero
+            const quon::Fields<11> f(line, ' ');
             GridPointRecord point{};
-            point.real0 = quon::Atof(field(0));
-            point.real1 = quon::Atof(field(1));
-            point.real2 = quon::Atof(field(2));
-            point.real3 = quon::Atof(field(3));
-            point.int0 = quon::Atol(field(4));
-            point.int1 = quon::Atol(field(5));
-            point.real4 = quon::Atof(field(6));
-            point.real5 = quon::Atof(field(7));
-            point.real6 = quon::Atof(field(8));
-            point.real7 = quon::Atof(field(9));
-            point.int2 = quon::Atol(field(10));
+            point.real0 = quon::Atof(f[0]);
+            point.real1 = quon::Atof(f[1]);
+            point.real2 = quon::Atof(f[2]);
+            point.real3 = quon::Atof(f[3]);
+            point.int0 = quon::Atol(f[4]);
+            point.int1 = quon::Atol(f[5]);
+            point.real4 = quon::Atof(f[6]);
+            point.real5 = quon::Atof(f[7]);
+            point.real6 = quon::Atof(f[8]);
+            point.real7 = quon::Atof(f[9]);
+            point.int2 = quon::Atol(f[10]);
             // An entry outside the allocated array (bounds read from the
             // integer prefixes can exceed it) is refused and skipped.
             SetPoint(static_cast<UINT32>(c), static_cast<UINT32>(r), &point);
         }
     }
 
-    // The extra block follows the last point line whether or not every
-    // point line was there; it is read only when both of its lines have
-    // eight fields.
-    const uint64_t extraLine = 1 + static_cast<uint64_t>(VisitedEntries(columns, rows));
-    if (header.extraFlag != 0 && extraLine + 1 < lines.size()) {
-        std::vector<std::string> first;
-        std::vector<std::string> second;
-        Split(lines[static_cast<std::size_t>(extraLine)], ' ', first);
-        Split(lines[static_cast<std::size_t>(extraLine) + 1], ' ', second);
-        if (first.size() >= 8 && second.size() >= 8) {
+    // The extra block follows the last point line, so it exists only when
+    // the text holds every point line; it is read only when both of its
+    // lines have eight fields.
+    std::string_view firstLine;
+    std::string_view secondLine;
+    if (header.extraFlag != 0 && visited == VisitedEntries(columns, rows) && lines.Next(firstLine) &&
+        lines.Next(secondLine)) {
+        const quon::Fields<8> first(firstLine, ' ');
+        const quon::Fields<8> second(secondLine, ' ');
+        if (first.Count() >= 8 && second.Count() >= 8) {
             double extra[GridPointExtraCount];
             for (std::size_t i = 0; i < 8; ++i) {
                 extra[i] = quon::Atof(first[i]);
@@ -160,23 +163,24 @@ HRESULT CQuonGridPoint::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* writ
     if (!m_allocated && VisitedEntries(columns, rows) > 0) return E_FAIL;
 
     quon::InPlacePrinter printer(buffer, capacity);
-    printer.Print("%g, %g, %g, %g, %d, %d, %d, %d\n", m_header.columns, m_header.rows, m_header.headerReal2,
-                  m_header.headerReal3, m_header.headerInt0, m_header.headerInt1, m_header.headerInt2,
-                  m_header.extraFlag);
+    const GridPointHeader& h = m_header;
+    quon::Print<"%g, %g, %g, %g, %d, %d, %d, %d\n">(printer, h.columns, h.rows, h.headerReal2, h.headerReal3,
+                                                    h.headerInt0, h.headerInt1, h.headerInt2, h.extraFlag);
     // A map without columns has no point line, however many rows it has.
     for (INT32 r = 0; r < rows && columns > 0 && printer.Fits(); ++r) {
         for (INT32 c = 0; c < columns && printer.Fits(); ++c) {
             GridPointRecord p{};
             GetPoint(static_cast<UINT32>(c), static_cast<UINT32>(r), &p);
-            printer.Print("%f, %f, %f, %f, %d, %d, %f, %f, %f, %f, %d\n", p.real0, p.real1, p.real2, p.real3, p.int0,
-                          p.int1, p.real4, p.real5, p.real6, p.real7, p.int2);
+            quon::Print<"%f, %f, %f, %f, %d, %d, %f, %f, %f, %f, %d\n">(printer, p.real0, p.real1, p.real2, p.real3,
+                                                                        p.int0, p.int1, p.real4, p.real5, p.real6,
+                                                                        p.real7, p.int2);
         }
     }
     if (m_header.extraFlag >= 1) {
-        const double* e = m_extra;
-        printer.Print("%lf, %lf, %lf, %lf, %lf, %lf, %lf, %lf\n", e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7]);
-        printer.Print("%lf, %lf, %lf, %lf, %lf, %lf, %lf, %lf\n", e[8], e[9], e[10], e[11], e[12], e[13], e[14],
-                      e[15]);
+        for (const double* e = m_extra; e != m_extra + GridPointExtraCount; e += 8) {
+            quon::Print<"%lf, %lf, %lf, %lf, %lf, %lf, %lf, %lf\n">(printer, e[0], e[1], e[2], e[3], e[4], e[5], e[6],
+                                                                    e[7]);
+        }
     }
     // A table that does not fit with its terminator is refused; the buffer
     // then holds the whole lines that fitted, followed by zeros.

@@ -1,6 +1,7 @@
 #include "geometry/CQuonLookUpTable.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "frame/bounded_table.h"
 #include "frame/copy_out.h"
@@ -58,54 +59,28 @@ HRESULT CQuonLookUpTable::GetEntry(UINT32 column, UINT32 row, LookUpEntry* entry
 
 HRESULT CQuonLookUpTable::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> lines;
-    Split(quon::TextOfLength(text, length), '\n', lines);
-    if (lines.empty()) return S_OK;
-
-    std::vector<std::string> fields;
-    Split(lines[0], ',', fields);
-    if (fields.empty()) return S_OK;
+    quon::Pieces lines(quon::TextView(text, length), '\n');
+    std::string_view sizeLine;
+    // A text without a size field changes nothing.
+    if (!lines.Next(sizeLine) || sizeLine.empty()) return S_OK;
     // A size line with one field reads as a table of no rows.
-    const INT32 columns = quon::Atol(fields[0]);
-    const INT32 rows = fields.size() > 1 ? quon::Atol(fields[1]) : 0;
-    HRESULT hr = SetTableSize(columns, rows);
+    const quon::Fields<2> size(sizeLine, ',');
+    const INT32 columns = quon::Atol(size[0]);
+    const INT32 rows = quon::Atol(size[1]);
+    const HRESULT hr = SetTableSize(columns, rows);
     if (FAILED(hr)) return hr;
-
-    // Entries without a line, or whose line is empty, stay zero; missing
-    // fields read as 0. The reading stops at the last line, and rows of no
-    // columns are not walked, so the size line costs nothing beyond its table.
-    std::size_t counter = 1;
-    for (INT32 r = 0; r < rows && columns > 0 && counter < lines.size(); ++r) {
-        for (INT32 c = 0; c < columns && counter < lines.size(); ++c, ++counter) {
-            fields.clear();
-            Split(lines[counter], ',', fields);
-            if (fields.empty()) continue;
-            LookUpEntry entry{};
-            double* values[4] = {&entry.value0, &entry.value1, &entry.value2, &entry.value3};
-            for (std::size_t i = 0; i < 4 && i < fields.size(); ++i) *values[i] = quon::Atof(fields[i]);
-            hr = SetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);
-        }
-    }
-    return hr;
+    quon::geometry::ReadLookUpEntries(*this, columns, rows, lines);
+    return S_OK;
 }
 
 HRESULT CQuonLookUpTable::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* written) {
     if (buffer == nullptr || written == nullptr) return E_POINTER;
-    HRESULT hr = S_OK;
-    // After FreeData the size stays but the entries are gone: nothing to print.
-    if (!m_allocated && m_columns > 0 && m_rows > 0) return E_FAIL;
-
-    std::string out;
-    quon::AppendFormat(out, "%d,%d\n", m_columns, m_rows);
-    // A table without columns has no entry line, however many rows it has.
-    for (INT32 r = 0; r < m_rows && m_columns > 0; ++r) {
-        for (INT32 c = 0; c < m_columns; ++c) {
-            LookUpEntry entry{};
-            hr = GetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);
-            quon::AppendFormat(out, "%g,%g,%g,%g\n", entry.value0, entry.value1, entry.value2, entry.value3);
-        }
-    }
-    return quon::CopyOut(out, buffer, capacity, written, hr);
+    // After FreeData the size stays but the entries are gone: the first
+    // entry cannot be read and nothing is written.
+    quon::TextBuffer out;
+    const HRESULT hr = quon::geometry::AppendLookUpTable(*this, out);
+    if (FAILED(hr)) return hr;
+    return quon::CopyOut(out.View(), buffer, capacity, written, hr);
 }
 
 HRESULT CQuonLookUpTable::FreeData() {
@@ -113,3 +88,36 @@ HRESULT CQuonLookUpTable::FreeData() {
     m_allocated = false;
     return S_OK;
 }
+
+namespace quon::geometry {
+
+void ReadLookUpEntries(IQuonLookUpTable& table, INT32 columns, INT32 rows, Pieces& lines) {
+    std::string_view line;
+    for (INT32 r = 0; r < rows && columns > 0; ++r) {
+        for (INT32 c = 0; c < columns; ++c) {
+            if (!lines.Next(line)) return;
+            if (line.empty()) continue;
+            const Fields<4> f(line, ',');
+            const LookUpEntry entry{Atof(f[0]), Atof(f[1]), Atof(f[2]), Atof(f[3])};
+            table.SetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);
+        }
+    }
+}
+
+HRESULT AppendLookUpTable(IQuonLookUpTable& table, TextBuffer& out) {
+    UINT32 columns = 0, rows = 0;
+    HRESULT hr = table.GetTableSize(&columns, &rows);
+    if (FAILED(hr)) return hr;
+    Append<"%d,%d\n">(out, static_cast<INT32>(columns), static_cast<INT32>(rows));
+    // A table without columns has no entry line, however many rows it has.
+    for (UINT32 r = 0; r < rows && columns > 0; ++r) {
+        for (UINT32 c = 0; c < columns; ++c) {
+            LookUpEntry e{};
+            if (FAILED(hr = table.GetEntry(c, r, &e))) return hr;
+            Append<"%g,%g,%g,%g\n">(out, e.value0, e.value1, e.value2, e.value3);
+        }
+    }
+    return hr;
+}
+
+}  // namespace quon::geometry

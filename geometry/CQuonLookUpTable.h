@@ -6,6 +6,7 @@
 
 #include "frame/CUnknown.h"
 #include "frame/label.h"
+#include "frame/text.h"
 #include "quon/IQuonLookUpTable.h"
 
 class CQuonLookUpTable : public CQuonObject<CQuonLookUpTable, IQuonLookUpTable, IID_IQuonLookUpTable> {
@@ -37,3 +38,17 @@ private:
     std::vector<LookUpEntry> m_entries;  // empty until SetTableSize or a load
     bool m_allocated = false;
 };
+
+namespace quon::geometry {
+
+// The entry lines of a columns x rows table, read from lines into table
+// through its slots: one line per entry in row order, four reals cut at ','
+// (missing ones read as 0). An empty line leaves its entry zero; reading
+// stops at the last line, and rows of no columns are not walked.
+void ReadLookUpEntries(IQuonLookUpTable& table, INT32 columns, INT32 rows, Pieces& lines);
+
+// Appends a table's size line and its entry lines, taken through its slots.
+// A getter's failure ends the text there and is returned.
+HRESULT AppendLookUpTable(IQuonLookUpTable& table, TextBuffer& out);
+
+}  // namespace quon::geometry

@@ -1,10 +1,12 @@
 #include "geometry/CQuonLookUpTableList.h"
 
 #include <memory>
+#include <string_view>
 
 #include "frame/copy_out.h"
 #include "frame/factory.h"
 #include "frame/text.h"
+#include "geometry/CQuonLookUpTable.h"
 
 CQuonLookUpTableList::~CQuonLookUpTableList() { ReleaseAll(); }
 
@@ -49,18 +51,16 @@ struct ReleaseTable {
 
 HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> lines;
-    Split(quon::TextOfLength(text, length), '\n', lines);
+    quon::Pieces lines(quon::TextView(text, length), '\n');
 
     // Blocks are appended to the tables the list already holds.
     HRESULT hr = S_OK;
-    std::vector<std::string> fields;
-    const auto field = [&fields](std::size_t i) -> const char* { return i < fields.size() ? fields[i].c_str() : ""; };
-    std::size_t index = 0;
-    while (index < lines.size()) {
+    std::string_view line;
+    bool more = lines.Next(line);
+    while (more) {
         // A block starts at a line with the letter d; other lines are skipped.
-        if (lines[index].find('d') == std::string::npos) {
-            ++index;
+        if (line.find('d') == std::string_view::npos) {
+            more = lines.Next(line);
             continue;
         }
         // Each table is created as the module's own entry point creates it.
@@ -70,33 +70,22 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         const std::unique_ptr<IQuonLookUpTable, ReleaseTable> table(created);
 
         // A header line with fewer than three fields reads its missing
-        // numbers as 0 and its missing name as empty.
-        fields.clear();
-        Split(lines[index], ',', fields);
-        table->SetLabel(static_cast<UINT32>(quon::Atol(field(0))), static_cast<UINT32>(quon::Atol(field(1))), field(2));
+        // numbers as 0 and its missing name as empty; the name is the third
+        // field up to its first NUL.
+        const quon::Fields<3> header(line, ',');
+        table->SetLabel(static_cast<UINT32>(quon::Atol(header[0])), static_cast<UINT32>(quon::Atol(header[1])),
+                        quon::CText(header[2]).c_str());
 
-        // A block without a size line, or whose size is refused, is dropped.
-        ++index;
-        fields.clear();
-        if (index < lines.size()) Split(lines[index], ',', fields);
-        const INT32 columns = quon::Atol(field(0));
-        const INT32 rows = quon::Atol(field(1));
-        if (fields.empty() || FAILED(table->SetTableSize(columns, rows))) continue;
-        // Entry lines the text does not have leave their entries zero; rows
-        // of no columns are not walked.
-        for (INT32 r = 0; r < rows && columns > 0 && index < lines.size(); ++r) {
-            for (INT32 c = 0; c < columns && index < lines.size(); ++c) {
-                if (++index >= lines.size()) break;
-                fields.clear();
-                Split(lines[index], ',', fields);
-                if (fields.empty()) continue;
-                const LookUpEntry entry{quon::Atof(field(0)), quon::Atof(field(1)), quon::Atof(field(2)),
-                                        quon::Atof(field(3))};
-                hr = table->SetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);
-            }
-        }
+        // A block without a size line, or whose size is refused, is dropped
+        // and reading goes on at the line after its header.
+        more = lines.Next(line);
+        const quon::Fields<2> size(more ? line : std::string_view(), ',');
+        const INT32 columns = quon::Atol(size[0]);
+        const INT32 rows = quon::Atol(size[1]);
+        if (size.Count() == 0 || FAILED(table->SetTableSize(columns, rows))) continue;
+        quon::geometry::ReadLookUpEntries(*table, columns, rows, lines);
         hr = Add(table.get());
-        ++index;
+        more = lines.Next(line);
     }
     return hr;
 }
@@ -107,23 +96,14 @@ HRESULT CQuonLookUpTableList::SaveToBuffer(char* buffer, UINT32 capacity, UINT32
     // to print: the whole document is refused with that table's failure and
     // nothing is written.
     HRESULT hr = S_OK;
-    std::string out;
+    quon::TextBuffer out;
     for (IQuonLookUpTable* table : m_tables) {
-        UINT32 labelA = 0, labelB = 0, columns = 0, rows = 0;
+        UINT32 labelA = 0, labelB = 0;
         if (FAILED(hr = table->GetLabelValues(&labelA, &labelB))) return hr;
-        quon::AppendFormat(out, "%d,%d,d\n", static_cast<INT32>(labelA), static_cast<INT32>(labelB));
-        if (FAILED(hr = table->GetTableSize(&columns, &rows))) return hr;
-        quon::AppendFormat(out, "%d,%d\n", static_cast<INT32>(columns), static_cast<INT32>(rows));
-        // A table without columns has no entry line, however many rows it has.
-        for (UINT32 r = 0; r < rows && columns > 0; ++r) {
-            for (UINT32 c = 0; c < columns; ++c) {
-                LookUpEntry e{};
-                if (FAILED(hr = table->GetEntry(c, r, &e))) return hr;
-                quon::AppendFormat(out, "%g,%g,%g,%g\n", e.value0, e.value1, e.value2, e.value3);
-            }
-        }
+        quon::Append<"%d,%d,d\n">(out, static_cast<INT32>(labelA), static_cast<INT32>(labelB));
+        if (FAILED(hr = quon::geometry::AppendLookUpTable(*table, out))) return hr;
     }
-    return quon::CopyOut(out, buffer, capacity, written, hr);
+    return quon::CopyOut(out.View(), buffer, capacity, written, hr);
 }
 
 HRESULT CQuonLookUpTableList::ReleaseAll() {
