@@ -63,6 +63,7 @@ public:
         return true;
     }
     bool AtEnd() const { return m_rest.empty(); }
+    std::size_t BytesLeft() const { return m_rest.size(); }
 
 private:
     std::string_view m_rest;
@@ -91,18 +92,23 @@ public:
         return false;
     }
 
+    // At most this many pieces are left: each needs a byte of its own and a
+    // delimiter between it and the next.
+    std::size_t MostLeft() const { return (m_pieces.BytesLeft() + 1) / 2; }
+
 private:
     Pieces m_pieces;
 };
 
-// The first N pieces of a line cut as Split cuts it, by position; a piece
-// the line does not have reads as empty. Count() is the number of pieces of
-// the whole line (it may exceed N).
-template <std::size_t N>
+// The first N pieces of a line cut as Split cuts it (with Cut =
+// TrimmedPieces: the pieces SplitTrimmed keeps), by position; a piece the
+// line does not have reads as empty. Count() is the number of pieces of the
+// whole line (it may exceed N).
+template <std::size_t N, class Cut = Pieces>
 class Fields {
 public:
     Fields(std::string_view line, char delimiter) {
-        Pieces pieces(line, delimiter);
+        Cut pieces(line, delimiter);
         std::string_view piece;
         while (pieces.Next(piece)) {
             if (m_count < N) m_fields[m_count] = piece;
@@ -138,6 +144,9 @@ public:
         Next(line);
         return line;
     }
+    // At most this many lines are left (a bound from the bytes left, so that
+    // a reader can tell that a count is more than the text carries).
+    std::size_t MostLinesLeft() const { return (m_more ? 1 : 0) + m_lines.MostLeft(); }
 
 private:
     TrimmedPieces m_lines;
@@ -158,6 +167,8 @@ public:
     INT32 Long();     // stol (32-bit)
     float Float();    // stof
     double Double();  // stod
+
+    std::size_t MostLinesLeft() const { return m_lines.MostLinesLeft(); }
 
 private:
     TrimmedLines m_lines;
