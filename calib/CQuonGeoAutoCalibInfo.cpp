@@ -48,12 +48,13 @@ void Read(const Value& item, ProjectorResult& r) {
 }
 
 // "camera" or "projector": the member must exist; an array replaces the table
-// by one zeroed record per element, anything else leaves the table alone.
+// by one zeroed record per element (within the table limit), anything else
+// leaves the table alone.
 template <class R>
 void ReadTable(const Value& root, const char* key, std::vector<R>& table) {
     const Value& items = root[key];
     if (!items.IsArray()) return;
-    std::vector<R>(items.Size(), R{}).swap(table);
+    quon::ZeroedArray<R>(items.Size()).swap(table);
     for (rapidjson::SizeType i = 0; i < items.Size(); ++i) Read(items[i], table[i]);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "colorcomp/color_modes.h"
+#include "frame/sizes.h"
 
 using quon::json::Value;
 
@@ -33,7 +34,7 @@ HRESULT ReadSpectrum(const Value& mode, const char* key, std::vector<ColorSpectr
     const Value& points = mode[key];  // must exist: a missing member throws "false"
     if (!points.IsArray()) return S_OK;
     const rapidjson::SizeType n = points.Size();
-    std::vector<ColorSpectrumPoint>(n, ColorSpectrumPoint{}).swap(table);
+    quon::ZeroedArray<ColorSpectrumPoint>(n).swap(table);
     count = static_cast<INT32>(n);
     for (rapidjson::SizeType k = 0; k < n; ++k) {
         const Value& point = points[k];

@@ -1,6 +1,7 @@
 #include "colorcomp/CQuonColorSpectrum.h"
 
 #include "colorcomp/color_modes.h"
+#include "frame/sizes.h"
 
 using quon::json::Value;
 
@@ -96,7 +97,7 @@ HRESULT CQuonColorSpectrum::LoadFromBuffer(const char* name, const char* text, U
     const Value& spectrum = m["Spectrum"];
     if (!spectrum.IsArray()) return S_OK;
     const rapidjson::SizeType n = spectrum.Size();
-    std::vector<ColorSpectrumPoint>(n, ColorSpectrumPoint{}).swap(m_points);
+    quon::ZeroedArray<ColorSpectrumPoint>(n).swap(m_points);
     HRESULT result = S_OK;
     for (rapidjson::SizeType k = 0; k < n; ++k) {
         const Value& element = spectrum[k];

@@ -29,6 +29,11 @@ namespace quon::json {
 
 #define RAPIDJSON_ASSERT(x) ((x) ? static_cast<void>(0) : ::quon::json::AssertionFailed(#x))
 #define RAPIDJSON_HAS_CXX11_NOEXCEPT 0
+// Every parse keeps its nesting on the heap instead of the call stack, so a
+// document nested a million levels deep costs memory in proportion to its
+// text and never overflows the stack. It accepts and refuses exactly the
+// texts the recursive parse does.
+#define RAPIDJSON_PARSE_DEFAULT_FLAGS kParseIterativeFlag
 
 #include "rapidjson/document.h"
 #include "rapidjson/stringbuffer.h"
@@ -101,7 +106,7 @@ public:
 
     // Renders the document compactly into text. False when a value cannot be
     // written as JSON (NaN or an infinity).
-    bool Render(std::string& text) const;
+    bool Render(rapidjson::StringBuffer& text) const;
 
 private:
     Document m_document;

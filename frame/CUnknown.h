@@ -3,10 +3,13 @@
 // An object of class CQuonX is laid out as: the IQuonX interface (handed out
 // for IID_IQuonX), the CUnknown part whose first base INonDelegatingUnknown is
 // handed out for IID_IUnknown, the CBaseObject part, m_cRef, m_pUnknown, then
-// the class's own fields. The IQuonX slots 0-2 forward to m_pUnknown, which is
-// the outer unknown when the object is aggregated and otherwise the object's
-// own INonDelegatingUnknown (whose table of methods has the same shape as
-// IUnknown's).
+// the class's own fields. m_pUnknown is the owning unknown: the outer unknown
+// when the object is aggregated, otherwise the object's own
+// INonDelegatingUnknown (whose table of methods has the same shape as
+// IUnknown's, so a host may call it as one). The IQuonX slots 0-2 forward to
+// the outer unknown; an object that owns itself calls its non-delegating
+// methods directly rather than through an IUnknown pointer to a class that is
+// not an IUnknown.
 #pragma once
 
 #include "frame/platform.h"
@@ -55,6 +58,12 @@ public:
     IUnknown* GetOwner() const { return m_pUnknown; }
 
 protected:
+    // True when no outer unknown was given: m_pUnknown is this object's own
+    // non-delegating unknown.
+    bool OwnsItself() const {
+        return m_pUnknown == reinterpret_cast<const IUnknown*>(static_cast<const INonDelegatingUnknown*>(this));
+    }
+
     volatile LONG m_cRef;
     IUnknown* m_pUnknown;
 };
@@ -68,10 +77,10 @@ public:
     explicit CQuonObject(IUnknown* pUnkOuter) : CUnknown(pUnkOuter) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        return m_pUnknown->QueryInterface(riid, ppv);
+        return OwnsItself() ? NonDelegatingQueryInterface(riid, ppv) : m_pUnknown->QueryInterface(riid, ppv);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return m_pUnknown->AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return m_pUnknown->Release(); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return OwnsItself() ? NonDelegatingAddRef() : m_pUnknown->AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return OwnsItself() ? NonDelegatingRelease() : m_pUnknown->Release(); }
 
     HRESULT STDMETHODCALLTYPE NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;

@@ -15,7 +15,7 @@ namespace quon {
 
 template <class... Records>
 HRESULT CheckEntry(bool held, int64_t index, std::size_t size, const Records*... records) {
-    if (((records == nullptr) || ...)) return E_POINTER;
+    if ((false || ... || (records == nullptr))) return E_POINTER;
     if (!held) return E_FAIL;
     if (index < 0 || static_cast<uint64_t>(index) >= size) return E_INVALIDARG;
     return S_OK;

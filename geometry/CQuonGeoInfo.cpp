@@ -98,21 +98,17 @@ HRESULT CQuonGeoInfo::GetMarker(UINT32 i, UINT32 j, double position[2], UINT32* 
     return S_OK;
 }
 
-std::vector<std::size_t> CQuonGeoInfo::MarkerOrder() const {
+std::size_t CQuonGeoInfo::MarkerAt(std::size_t n) const {
     const std::size_t count = m_markers.size();
-    if (m_markerLayout == 0 && count == 4) return {0, 1, 3, 2};
-    std::vector<std::size_t> order;
-    order.reserve(count);
+    static const std::size_t kFourCorners[4] = {0, 1, 3, 2};
+    if (m_markerLayout == 0 && count == 4) return kFourCorners[n];
     // Two columns listed column by column, when the grid covers the markers
     // exactly; any other case lists them in storage order.
-    if (m_markerLayout == 2 && m_markerColumns == 2 && static_cast<std::size_t>(m_markerRows) * 2 == count) {
-        for (std::size_t j = 0; j < 2; ++j) {
-            for (std::size_t i = 0; i < static_cast<std::size_t>(m_markerRows); ++i) order.push_back(i * 2 + j);
-        }
-        return order;
+    const std::size_t rows = static_cast<std::size_t>(m_markerRows);
+    if (m_markerLayout == 2 && m_markerColumns == 2 && m_markerRows > 0 && rows * 2 == count) {
+        return (n % rows) * 2 + n / rows;
     }
-    for (std::size_t n = 0; n < count; ++n) order.push_back(n);
-    return order;
+    return n;
 }
 
 HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
@@ -157,11 +153,9 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
 
     // Line n holds the marker that the writer prints n-th, so a written
     // text reads back into the same markers.
-    const std::vector<std::size_t> order = MarkerOrder();
-    for (std::size_t n = 0; n < order.size(); ++n) {
-        if (!lines.Next(view)) break;
+    for (std::size_t n = 0; n < m_markers.size() && lines.Next(view); ++n) {
         int flag = 0;
-        GeoMarker& marker = m_markers[order[n]];
+        GeoMarker& marker = m_markers[MarkerAt(n)];
         std::sscanf(std::string(view).c_str(), "%d,%lf,%lf,", &flag, &marker.x, &marker.y);
         marker.flag = static_cast<UINT32>(flag);
     }
@@ -189,8 +183,8 @@ HRESULT CQuonGeoInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* writte
     } else {
         quon::AppendFormat(out, "%d, \n", m_markerCount);
     }
-    for (std::size_t index : MarkerOrder()) {
-        const GeoMarker& marker = m_markers[index];
+    for (std::size_t n = 0; n < m_markers.size(); ++n) {
+        const GeoMarker& marker = m_markers[MarkerAt(n)];
         quon::AppendFormat(out, "%d, %.1f, %.1f, \n", static_cast<INT32>(marker.flag), marker.x, marker.y);
     }
     if (m_params.cornersPresent == 1) {

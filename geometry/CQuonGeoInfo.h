@@ -55,9 +55,9 @@ private:
     };
 
     long long MarkerIndex(UINT32 i, UINT32 j) const;
-    // The order in which the text lists the markers: line n holds marker
-    // order[n].
-    std::vector<std::size_t> MarkerOrder() const;
+    // The marker that the text lists n-th (n below the marker count): line n
+    // of the marker section holds marker MarkerAt(n).
+    std::size_t MarkerAt(std::size_t n) const;
 
     quon::EbTables m_tables{false};
     INT32 m_pointLayout = 0;

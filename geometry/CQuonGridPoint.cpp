@@ -107,7 +107,8 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     const INT32 columns = quon::Atoi(field(0));
     const INT32 rows = quon::Atoi(field(1));
     std::size_t counter = 1;
-    for (INT32 r = 0; r < rows && counter < lines.size(); ++r) {
+    // Rows of no columns carry no point line: they are not walked.
+    for (INT32 r = 0; r < rows && columns > 0 && counter < lines.size(); ++r) {
         for (INT32 c = 0; c < columns && counter < lines.size(); ++c, ++counter) {
             fields.clear();
             Split(lines[counter], ' ', fields);
@@ -162,7 +163,8 @@ HRESULT CQuonGridPoint::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* writ
     printer.Print("%g, %g, %g, %g, %d, %d, %d, %d\n", m_header.columns, m_header.rows, m_header.headerReal2,
                   m_header.headerReal3, m_header.headerInt0, m_header.headerInt1, m_header.headerInt2,
                   m_header.extraFlag);
-    for (INT32 r = 0; r < rows && printer.Fits(); ++r) {
+    // A map without columns has no point line, however many rows it has.
+    for (INT32 r = 0; r < rows && columns > 0 && printer.Fits(); ++r) {
         for (INT32 c = 0; c < columns && printer.Fits(); ++c) {
             GridPointRecord p{};
             GetPoint(static_cast<UINT32>(c), static_cast<UINT32>(r), &p);

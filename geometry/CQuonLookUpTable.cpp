@@ -71,12 +71,12 @@ HRESULT CQuonLookUpTable::LoadFromBuffer(const char* text, UINT32 length) {
     HRESULT hr = SetTableSize(columns, rows);
     if (FAILED(hr)) return hr;
 
+    // Entries without a line, or whose line is empty, stay zero; missing
+    // fields read as 0. The reading stops at the last line, and rows of no
+    // columns are not walked, so the size line costs nothing beyond its table.
     std::size_t counter = 1;
-    for (INT32 r = 0; r < rows; ++r) {
-        for (INT32 c = 0; c < columns; ++c, ++counter) {
-            // Entries without a line, or whose line is empty, stay zero;
-            // missing fields read as 0.
-            if (counter >= lines.size()) continue;
+    for (INT32 r = 0; r < rows && columns > 0 && counter < lines.size(); ++r) {
+        for (INT32 c = 0; c < columns && counter < lines.size(); ++c, ++counter) {
             fields.clear();
             Split(lines[counter], ',', fields);
             if (fields.empty()) continue;
@@ -97,7 +97,8 @@ HRESULT CQuonLookUpTable::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* wr
 
     std::string out;
     quon::AppendFormat(out, "%d,%d\n", m_columns, m_rows);
-    for (INT32 r = 0; r < m_rows; ++r) {
+    // A table without columns has no entry line, however many rows it has.
+    for (INT32 r = 0; r < m_rows && m_columns > 0; ++r) {
         for (INT32 c = 0; c < m_columns; ++c) {
             LookUpEntry entry{};
             hr = GetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);

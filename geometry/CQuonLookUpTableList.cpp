@@ -82,8 +82,9 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         const INT32 columns = quon::Atol(field(0));
         const INT32 rows = quon::Atol(field(1));
         if (fields.empty() || FAILED(table->SetTableSize(columns, rows))) continue;
-        // Entry lines the text does not have leave their entries zero.
-        for (INT32 r = 0; r < rows && index < lines.size(); ++r) {
+        // Entry lines the text does not have leave their entries zero; rows
+        // of no columns are not walked.
+        for (INT32 r = 0; r < rows && columns > 0 && index < lines.size(); ++r) {
             for (INT32 c = 0; c < columns && index < lines.size(); ++c) {
                 if (++index >= lines.size()) break;
                 fields.clear();
@@ -113,7 +114,8 @@ HRESULT CQuonLookUpTableList::SaveToBuffer(char* buffer, UINT32 capacity, UINT32
         quon::AppendFormat(out, "%d,%d,d\n", static_cast<INT32>(labelA), static_cast<INT32>(labelB));
         if (FAILED(hr = table->GetTableSize(&columns, &rows))) return hr;
         quon::AppendFormat(out, "%d,%d\n", static_cast<INT32>(columns), static_cast<INT32>(rows));
-        for (UINT32 r = 0; r < rows; ++r) {
+        // A table without columns has no entry line, however many rows it has.
+        for (UINT32 r = 0; r < rows && columns > 0; ++r) {
             for (UINT32 c = 0; c < columns; ++c) {
                 LookUpEntry e{};
                 if (FAILED(hr = table->GetEntry(c, r, &e))) return hr;

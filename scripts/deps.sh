@@ -4,7 +4,7 @@
 #   scripts/deps.sh --windows  also the mingw-w64 cross compiler and Wine
 set -euo pipefail
 
-packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils locales)
+packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils locales python3)
 if [[ "${1:-}" == "--windows" ]]; then
   packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 fi
