@@ -118,14 +118,14 @@ HRESULT CQuonBlkInitInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* le
     const std::size_t count = static_cast<std::size_t>(std::max(m_band.patternPointCount, 0));
     if (!m_band.TablesReady() || count > m_pointRecords.size()) return E_FAIL;
 
-    std::string out;
+    quon::TextBuffer out;
     m_band.WriteHeader(out, m_tuning, m_id);
     m_band.WriteRanges(out);
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(m_tuning8));
-    for (std::size_t i = 0; i < count; ++i) quon::AppendFormat(out, "%d\n", m_pointRecords[i].levelA);
-    for (std::size_t i = 0; i < count; ++i) quon::AppendFormat(out, "%d\n", m_pointRecords[i].levelB);
-    quon::AppendFormat(out, "%.2f\n", m_realValue);
-    return quon::CopyOut(out, buffer, capacity, length);
+    quon::Append<"%d\n">(out, static_cast<INT32>(m_tuning8));
+    for (std::size_t i = 0; i < count; ++i) quon::Append<"%d\n">(out, m_pointRecords[i].levelA);
+    for (std::size_t i = 0; i < count; ++i) quon::Append<"%d\n">(out, m_pointRecords[i].levelB);
+    quon::Append<"%.2f\n">(out, m_realValue);
+    return quon::CopyOut(out.View(), buffer, capacity, length);
 }
 
 HRESULT CQuonBlkInitInfo::FreeData() {

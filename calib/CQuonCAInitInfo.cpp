@@ -75,7 +75,9 @@ HRESULT CQuonCAInitInfo::EnsureTables(CameraTables<T>& tables) const {
     if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
         return E_INVALIDARG;
     }
-    tables.assign(static_cast<std::size_t>(cameras), std::vector<T>(static_cast<std::size_t>(points), T{}));
+    // Each camera's table is made zeroed in place (no prototype to copy).
+    tables.resize(static_cast<std::size_t>(cameras));
+    for (std::vector<T>& table : tables) table.resize(static_cast<std::size_t>(points));
     return S_OK;
 }
 
@@ -179,7 +181,7 @@ HRESULT CQuonCAInitInfo::GetCustomColours(ColourSet* set) {
 // Eight lines per present point (value3 > 0.0), cameras in index order:
 // the point number, the four values truncated to integers and the three
 // colour components with one decimal (0.0 when no colours were stored).
-void CQuonCAInitInfo::WritePointBlocks(std::string& out) const {
+void CQuonCAInitInfo::WritePointBlocks(quon::TextBuffer& out) const {
     const std::size_t cameras = std::min(m_points.size(), static_cast<std::size_t>(m_band.cameraCount));
     const std::size_t count = static_cast<std::size_t>(std::max(m_band.patternPointCount, 0));
     for (std::size_t camera = 0; camera < cameras; ++camera) {
@@ -190,10 +192,10 @@ void CQuonCAInitInfo::WritePointBlocks(std::string& out) const {
             if (!(p.value3 > 0.0)) continue;
             BYTE c[4] = {0, 0, 0, 0};
             if (colours != nullptr && i < colours->size()) ColourBytes((*colours)[i], c);
-            quon::AppendFormat(out, "%d\n%d\n%d\n%d\n%d\n%.1f\n%.1f\n%.1f\n", static_cast<INT32>(i + 1),
-                               quon::TruncateToInt32(p.value1), quon::TruncateToInt32(p.value2),
-                               quon::TruncateToInt32(p.value3), quon::TruncateToInt32(p.value4),
-                               static_cast<double>(c[0]), static_cast<double>(c[1]), static_cast<double>(c[2]));
+            quon::Append<"%d\n%d\n%d\n%d\n%d\n%.1f\n%.1f\n%.1f\n">(
+                out, static_cast<INT32>(i + 1), quon::TruncateToInt32(p.value1), quon::TruncateToInt32(p.value2),
+                quon::TruncateToInt32(p.value3), quon::TruncateToInt32(p.value4), static_cast<double>(c[0]),
+                static_cast<double>(c[1]), static_cast<double>(c[2]));
         }
     }
 }
@@ -262,24 +264,24 @@ HRESULT CQuonCAInitInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* len
     // After FreeData the counts stay but the ranges are gone: no text.
     if (!m_band.TablesReady()) return E_FAIL;
 
-    std::string out;
+    quon::TextBuffer out;
     m_band.WriteHeader(out, m_tuning, m_id1);
     m_band.WriteRanges(out);
     WritePointBlocks(out);
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(m_id2));
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(m_useCustomColours));
+    quon::Append<"%d\n">(out, static_cast<INT32>(m_id2));
+    quon::Append<"%d\n">(out, static_cast<INT32>(m_useCustomColours));
     for (std::size_t k = 0; k < 7; ++k) {
         const ColourTriple& triple =
             m_useCustomColours != 0 ? m_customColours.triples[SetTripleOfTextColour(k)] : m_defaultColours[k];
-        quon::AppendFormat(out, "%d\n%d\n%d\n", triple.red, triple.green, triple.blue);
+        quon::Append<"%d\n%d\n%d\n">(out, triple.red, triple.green, triple.blue);
     }
-    quon::AppendFormat(out, "%d\n%d\n%d\n", m_tuning8, m_tuning9, m_tuning10);
-    quon::AppendFormat(out, "%.01f\n", m_realValue1);
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(m_auxValue2));
-    out += m_realValue2 == 0.45 ? "0.45\n" : "1.0\n";
+    quon::Append<"%d\n%d\n%d\n">(out, m_tuning8, m_tuning9, m_tuning10);
+    quon::Append<"%.01f\n">(out, m_realValue1);
+    quon::Append<"%d\n">(out, static_cast<INT32>(m_auxValue2));
+    out.Append(m_realValue2 == 0.45 ? "0.45\n" : "1.0\n");
 
     // The length is reported even when the text does not fit.
-    return quon::CopyOutReportingLength(out, buffer, capacity, length);
+    return quon::CopyOutReportingLength(out.View(), buffer, capacity, length);
 }
 
 HRESULT CQuonCAInitInfo::FreeData() {

@@ -57,7 +57,7 @@ private:
     template <class T>
     T* Entry(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const;
 
-    void WritePointBlocks(std::string& out) const;
+    void WritePointBlocks(quon::TextBuffer& out) const;
     void ReadPointBlocks(quon::ValueLines& lines);
 
     UINT32 m_id1 = 0;

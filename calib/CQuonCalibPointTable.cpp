@@ -1,7 +1,6 @@
 #include "calib/CQuonCalibPointTable.h"
 
-#include <cstring>
-#include <string>
+#include <string_view>
 
 #include "frame/copy_out.h"
 #include "frame/sizes.h"
@@ -49,21 +48,22 @@ HRESULT CQuonCalibPointTable::GetPoint(INT32 index, CalibPoint* point) {
 // comma-separated pieces leaves its record zero.
 HRESULT CQuonCalibPointTable::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    std::vector<std::string> lines;
-    Split(quon::TextOfLength(text, length), '\n', lines);
-    if (lines.size() > static_cast<std::size_t>(INT32_MAX)) return E_INVALIDARG;
-    HRESULT hr = SetPointCount(static_cast<INT32>(lines.size()));
+    const std::string_view whole = quon::TextView(text, length);
+    std::size_t count = 0;
+    std::string_view line;
+    for (quon::Pieces lines(whole, '\n'); lines.Next(line);) ++count;
+    if (count > static_cast<std::size_t>(INT32_MAX)) return E_INVALIDARG;
+    HRESULT hr = SetPointCount(static_cast<INT32>(count));
     if (FAILED(hr)) return hr;
 
-    std::vector<std::string> pieces;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        pieces.clear();
-        Split(lines[i], ',', pieces);
-        if (pieces.size() < 9) continue;
+    INT32 index = 0;
+    for (quon::Pieces lines(whole, '\n'); lines.Next(line); ++index) {
+        const quon::Fields<9> pieces(line, ',');
+        if (pieces.Count() < 9) continue;
         const CalibPoint point{quon::Atof(pieces[0]), quon::Atof(pieces[1]), quon::Atof(pieces[2]),
                                quon::Atof(pieces[3]), quon::Atof(pieces[4]), quon::Atof(pieces[5]),
                                quon::Atof(pieces[6]), quon::Atof(pieces[7]), quon::Atol(pieces[8])};
-        hr = SetPoint(static_cast<INT32>(i), &point);
+        hr = SetPoint(index, &point);
     }
     return hr;
 }
@@ -73,15 +73,15 @@ HRESULT CQuonCalibPointTable::SaveToBuffer(char* buffer, UINT32 capacity, UINT32
     // After FreeData the count stays but the records are gone: no text.
     if (!m_allocated && m_pointCount > 0) return E_FAIL;
 
-    std::string out;
+    quon::TextBuffer out;
     for (INT32 i = 0; i < m_pointCount; ++i) {
         CalibPoint p{};
         GetPoint(i, &p);
         // The tag is a 32-bit "%ld" of the Windows runtime, printed here as %d.
-        quon::AppendFormat(out, "%.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %d\r\n", p.value1, p.value2,
-                           p.value3, p.value4, p.value5, p.value6, p.value7, p.value8, p.tag);
+        quon::Append<"%.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %.4f, %d\r\n">(
+            out, p.value1, p.value2, p.value3, p.value4, p.value5, p.value6, p.value7, p.value8, p.tag);
     }
-    return quon::CopyOut(out, buffer, capacity, length);
+    return quon::CopyOut(out.View(), buffer, capacity, length);
 }
 
 HRESULT CQuonCalibPointTable::FreeData() {

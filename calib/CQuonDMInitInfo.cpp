@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <iterator>
-#include <vector>
+#include <string_view>
 
 #include "frame/copy_out.h"
 #include "frame/label.h"
@@ -109,14 +109,11 @@ HRESULT CQuonDMInitInfo::GetTriple(UINT32 index, TripleRecord* triple) { return 
 // the eighteen exactly; the value is read leniently. Anything else is skipped.
 HRESULT CQuonDMInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    CQuonCommonClass splitter;
-    std::vector<std::string> lines;
-    splitter.SplitTrimmed(quon::TextOfLength(text, length), '\n', lines);
-    std::vector<std::string> pieces;
-    for (const std::string& line : lines) {
-        pieces.clear();
-        splitter.SplitTrimmed(line, '=', pieces);
-        if (pieces.size() != 2) continue;
+    quon::TrimmedLines lines(quon::TextView(text, length));
+    std::string_view line;
+    while (lines.Next(line)) {
+        const quon::Fields<2, quon::TrimmedPieces> pieces(line, '=');
+        if (pieces.Count() != 2) continue;
         for (const ParameterKey& p : kParameterKeys) {
             if (pieces[0] != p.key) continue;
             if (p.real != nullptr) {
@@ -131,29 +128,26 @@ HRESULT CQuonDMInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
 }
 
 HRESULT CQuonDMInitInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
-    std::string out;
+    quon::TextBuffer out;
     for (const ParameterKey& p : kParameterKeys) {
         if (p.real != nullptr) {
-            quon::AppendFormat(out, "%s=%f\n", p.key, m_params.*p.real);
+            quon::Append<"%s=%f\n">(out, p.key, m_params.*p.real);
         } else {
-            quon::AppendFormat(out, "%s=%d\n", p.key, m_params.*p.integer);
+            quon::Append<"%s=%d\n">(out, p.key, m_params.*p.integer);
         }
     }
-    return quon::PutTerminatedText(out, buffer, capacity, length, true);
+    return quon::PutTerminatedText(out.View(), buffer, capacity, length, true);
 }
 
 HRESULT CQuonDMInitInfo::LoadAreas(const char* text, UINT32 length,
                                    HRESULT (CQuonDMInitInfo::*add)(const AreaRecord*)) {
     if (text == nullptr && length != 0) return E_POINTER;
-    CQuonCommonClass splitter;
-    std::vector<std::string> lines;
-    splitter.SplitTrimmed(quon::TextOfLength(text, length), '\n', lines);
-    std::vector<std::string> pieces;
+    quon::TrimmedLines lines(quon::TextView(text, length));
+    std::string_view line;
     HRESULT hr = S_OK;
-    for (const std::string& line : lines) {
-        pieces.clear();
-        splitter.SplitTrimmed(line, ',', pieces);
-        if (pieces.size() != 4) continue;
+    while (lines.Next(line)) {
+        const quon::Fields<4, quon::TrimmedPieces> pieces(line, ',');
+        if (pieces.Count() != 4) continue;
         const AreaRecord area{static_cast<double>(quon::Atoi(pieces[0])), static_cast<double>(quon::Atoi(pieces[1])),
                               static_cast<double>(quon::Atoi(pieces[2])), static_cast<double>(quon::Atoi(pieces[3]))};
         hr = (this->*add)(&area);
@@ -163,12 +157,12 @@ HRESULT CQuonDMInitInfo::LoadAreas(const char* text, UINT32 length,
 
 HRESULT CQuonDMInitInfo::SaveAreas(const AreaList& list, char* buffer, UINT32 capacity, UINT32* length) {
     using quon::TruncateToInt32;
-    std::string out;
+    quon::TextBuffer out;
     for (const AreaRecord& a : list) {
-        quon::AppendFormat(out, "%d,%d,%d,%d\n", TruncateToInt32(a.value1), TruncateToInt32(a.value2),
-                           TruncateToInt32(a.value3), TruncateToInt32(a.value4));
+        quon::Append<"%d,%d,%d,%d\n">(out, TruncateToInt32(a.value1), TruncateToInt32(a.value2),
+                                        TruncateToInt32(a.value3), TruncateToInt32(a.value4));
     }
-    return quon::PutTerminatedText(out, buffer, capacity, length, false);
+    return quon::PutTerminatedText(out.View(), buffer, capacity, length, false);
 }
 
 HRESULT CQuonDMInitInfo::LoadFirstAreasFromBuffer(const char* text, UINT32 length) {

@@ -11,6 +11,6 @@ public:
     explicit CQuonLedMarkerInfo(IUnknown* pUnkOuter) : CQuonMarkerList(pUnkOuter) {}
 
     static constexpr std::size_t kPieces = 4;
-    static LedMarkerRecord Parse(const std::vector<std::string>& pieces);
-    static void Print(std::string& out, const LedMarkerRecord& record);
+    static LedMarkerRecord Parse(const quon::Fields<kPieces, quon::TrimmedPieces>& pieces);
+    static void Print(quon::TextBuffer& out, const LedMarkerRecord& record);
 };

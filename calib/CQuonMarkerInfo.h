@@ -11,6 +11,6 @@ public:
     explicit CQuonMarkerInfo(IUnknown* pUnkOuter) : CQuonMarkerList(pUnkOuter) {}
 
     static constexpr std::size_t kPieces = 2;
-    static MarkerPoint Parse(const std::vector<std::string>& pieces);
-    static void Print(std::string& out, const MarkerPoint& record);
+    static MarkerPoint Parse(const quon::Fields<kPieces, quon::TrimmedPieces>& pieces);
+    static void Print(quon::TextBuffer& out, const MarkerPoint& record);
 };

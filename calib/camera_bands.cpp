@@ -102,22 +102,22 @@ HRESULT CameraBandModel::GetCameraRegion(UINT32 row, UINT32 column, CameraRegion
 
 // Both init texts print their one-decimal lines with "%.01f" / "%.1f", which
 // are the same conversion.
-void CameraBandModel::WriteHeader(std::string& out, const CalibTuning& tuning, UINT32 id) const {
-    quon::AppendFormat(out, "%d\n", patternPointCount);
-    quon::AppendFormat(out, "%d\n", tuning.tuning1);
-    quon::AppendFormat(out, "%.01f\n", tuning.tuning2);
-    quon::AppendFormat(out, "%.01f\n", tuning.tuning3);
-    quon::AppendFormat(out, "%d\n", tuning.tuning4);
-    quon::AppendFormat(out, "%d\n", horizontal);
-    quon::AppendFormat(out, "%.01f\n", tuning.tuning5);
-    quon::AppendFormat(out, "%.01f\n", tuning.tuning6);
-    quon::AppendFormat(out, "%d\n", tuning.tuning7);
-    quon::AppendFormat(out, "%d\n", patternColumns);
-    quon::AppendFormat(out, "%d\n", patternRows);
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(patternCode));
-    quon::AppendFormat(out, "%d\n", static_cast<INT32>(id));
-    quon::AppendFormat(out, "%d\n", cameraCount);
-    quon::AppendFormat(out, "%d\n", wrap);
+void CameraBandModel::WriteHeader(TextBuffer& out, const CalibTuning& tuning, UINT32 id) const {
+    Append<"%d\n">(out, patternPointCount);
+    Append<"%d\n">(out, tuning.tuning1);
+    Append<"%.01f\n">(out, tuning.tuning2);
+    Append<"%.01f\n">(out, tuning.tuning3);
+    Append<"%d\n">(out, tuning.tuning4);
+    Append<"%d\n">(out, horizontal);
+    Append<"%.01f\n">(out, tuning.tuning5);
+    Append<"%.01f\n">(out, tuning.tuning6);
+    Append<"%d\n">(out, tuning.tuning7);
+    Append<"%d\n">(out, patternColumns);
+    Append<"%d\n">(out, patternRows);
+    Append<"%d\n">(out, static_cast<INT32>(patternCode));
+    Append<"%d\n">(out, static_cast<INT32>(id));
+    Append<"%d\n">(out, cameraCount);
+    Append<"%d\n">(out, wrap);
 }
 
 void CameraBandModel::ReadHeader(ValueLines& lines, CalibTuning& tuning, UINT32& id) {
@@ -138,14 +138,21 @@ void CameraBandModel::ReadHeader(ValueLines& lines, CalibTuning& tuning, UINT32&
     wrap = lines.Int();
 }
 
-void CameraBandModel::WriteRanges(std::string& out) const {
+void CameraBandModel::WriteRanges(TextBuffer& out) const {
     for (const CameraPointRange& range : ranges) {
-        quon::AppendFormat(out, "%d\n%d\n%d\n", range.firstPoint, range.lastPoint, range.pointCount);
+        Append<"%d\n%d\n%d\n">(out, range.firstPoint, range.lastPoint, range.pointCount);
     }
 }
 
 HRESULT CameraBandModel::ReadRanges(ValueLines& lines) {
     if (!TableFits(cameraCount, kCameraBytes)) return E_INVALIDARG;
+    if (3 * static_cast<uint64_t>(cameraCount) > lines.MostLinesLeft()) {
+        // The text ends within the ranges: the load fails at its first bad
+        // or missing line (every range line is read with stoi), and no table
+        // is sized by a count the text does not carry.
+        FreeTables();
+        for (;;) lines.Int();
+    }
     regions.assign(static_cast<std::size_t>(cameraCount), CameraRegion{});
     ranges.assign(static_cast<std::size_t>(cameraCount), CameraPointRange{});
 

@@ -61,7 +61,7 @@ struct CameraBandModel {
     // Lines 1-15 of the init texts: the pattern, the tuning parameters, the
     // identifier and the arrangement. The reader assigns each field as soon
     // as its line is converted.
-    void WriteHeader(std::string& out, const CalibTuning& tuning, UINT32 id) const;
+    void WriteHeader(TextBuffer& out, const CalibTuning& tuning, UINT32 id) const;
     void ReadHeader(ValueLines& lines, CalibTuning& tuning, UINT32& id);
 
     // Three lines per camera: first point, last point, point count. The
@@ -69,7 +69,10 @@ struct CameraBandModel {
     // ranges and derives the regions from them (when the pattern has at
     // least one row and one column). A cameraCount that is negative or
     // needs tables beyond quon::kMaxArrayBytes: E_INVALIDARG, tables unchanged.
-    void WriteRanges(std::string& out) const;
+    // A cameraCount whose ranges need more lines than the rest of the text
+    // holds releases both tables and throws the conversion exception of the
+    // first bad or missing line, without making tables of that size.
+    void WriteRanges(TextBuffer& out) const;
     HRESULT ReadRanges(ValueLines& lines);
 
 private:

@@ -3,9 +3,8 @@
 // text line and its line reader supplied by the class.
 #pragma once
 
-#include <cstring>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "calib/record_list.h"
 #include "frame/copy_out.h"
@@ -16,8 +15,8 @@
 
 // Derived supplies, for its Record:
 //   static constexpr std::size_t kPieces;   pieces of a line it reads
-//   static Record Parse(const std::vector<std::string>& pieces);
-//   static void Print(std::string& out, const Record& record);   one line
+//   static Record Parse(const quon::Fields<kPieces, quon::TrimmedPieces>& pieces);
+//   static void Print(quon::TextBuffer& out, const Record& record);   one line
 template <class Derived, class Interface, const IID& InterfaceId, class Record>
 class CQuonMarkerList : public CQuonObject<Derived, Interface, InterfaceId> {
 public:
@@ -59,15 +58,12 @@ public:
     // result of the last append, S_OK when none was made.
     HRESULT STDMETHODCALLTYPE LoadFromBuffer(const char* text, UINT32 length) override {
         if (text == nullptr && length != 0) return E_POINTER;
-        CQuonCommonClass splitter;
-        std::vector<std::string> lines;
-        splitter.SplitTrimmed(quon::TextOfLength(text, length), '\n', lines);
-        std::vector<std::string> pieces;
+        quon::TrimmedLines lines(quon::TextView(text, length));
+        std::string_view line;
         HRESULT hr = S_OK;
-        for (const std::string& line : lines) {
-            pieces.clear();
-            splitter.SplitTrimmed(line, ',', pieces);
-            if (pieces.size() != Derived::kPieces) continue;
+        while (lines.Next(line)) {
+            const quon::Fields<Derived::kPieces, quon::TrimmedPieces> pieces(line, ',');
+            if (pieces.Count() != Derived::kPieces) continue;
             const Record record = Derived::Parse(pieces);
             hr = AddRecord(&record);
         }
@@ -77,9 +73,9 @@ public:
     // One line per record from the start of buffer, followed by a NUL; takes
     // no lock. Too small a buffer: E_FAIL with *length set to the text length.
     HRESULT STDMETHODCALLTYPE SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) override {
-        std::string out;
+        quon::TextBuffer out;
         for (const Record& record : m_records) Derived::Print(out, record);
-        return quon::PutTerminatedText(out, buffer, capacity, length, false);
+        return quon::PutTerminatedText(out.View(), buffer, capacity, length, false);
     }
 
     // Releases the storage; takes no lock.

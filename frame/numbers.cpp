@@ -67,8 +67,10 @@ const char* SkipSpace(const char* p, const char* end) {
 // Base 10 as strtoll reads it: white space, an optional '-', digits, within
 // the range of long long. A field that starts with an ASCII byte that cannot
 // begin a number converts nothing in every locale. '+' is left to the C
-// library (std::from_chars does not take it).
-Fast FastInteger(std::string_view field, long long& value, std::size_t& used) {
+// library (std::from_chars does not take it). Inlined into each integer
+// conversion: short integers are the most common fields, and a call costs
+// as much as reading one.
+[[gnu::always_inline]] inline Fast FastInteger(std::string_view field, long long& value, std::size_t& used) {
     const char* begin = field.data();
     const char* end = begin + field.size();
     const char* p = SkipSpace(begin, end);

@@ -25,21 +25,13 @@ std::string_view TextViewUpToNul(const char* text, UINT32 length) {
     return whole.substr(0, whole.find('\0'));
 }
 
-std::string_view TrimH(std::string_view piece) {
+std::string_view TrimHFromEnds(std::string_view piece) {
     const std::size_t last = piece.find_last_not_of('H');
     if (last == std::string_view::npos) return std::string_view();
     piece.remove_suffix(piece.size() - last - 1);
     piece.remove_prefix(piece.find_first_not_of('H'));
     return piece;
 }
-
-INT32 ValueLines::Int() { return Stoi(m_lines.NextOrEmpty()); }
-
-INT32 ValueLines::Long() { return Stol(m_lines.NextOrEmpty()); }
-
-float ValueLines::Float() { return Stof(m_lines.NextOrEmpty()); }
-
-double ValueLines::Double() { return Stod(m_lines.NextOrEmpty()); }
 
 std::string TextOfLength(const char* text, UINT32 length) {
     if (text == nullptr || length == 0) return std::string();

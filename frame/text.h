@@ -1,7 +1,10 @@
 // Text and number conventions shared by every reader and writer.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,7 +55,7 @@ public:
     // used up.
     bool Next(std::string_view& piece) {
         if (m_rest.empty()) return false;
-        const std::size_t end = m_rest.find(m_delimiter);
+        const std::size_t end = Find();
         if (end == std::string_view::npos) {
             piece = m_rest;
             m_rest = std::string_view();
@@ -63,15 +66,49 @@ public:
         return true;
     }
     bool AtEnd() const { return m_rest.empty(); }
+    std::size_t BytesLeft() const { return m_rest.size(); }
 
 private:
+    // Where the delimiter first stands in the rest, or npos. Most pieces are
+    // short: their first 32 bytes are looked at here, eight at a time (a byte
+    // equal to the delimiter becomes zero, and the lowest zero byte of a word
+    // is the first one: the platforms are little-endian), and a longer rest
+    // by memchr.
+    std::size_t Find() const {
+        static_assert(std::endian::native == std::endian::little);
+        constexpr uint64_t kOnes = 0x0101010101010101u;
+        constexpr uint64_t kHighs = 0x8080808080808080u;
+        const char* p = m_rest.data();
+        const std::size_t n = m_rest.size();
+        const uint64_t pattern = kOnes * static_cast<unsigned char>(m_delimiter);
+        std::size_t i = 0;
+        for (; i + 8 <= n && i < 32; i += 8) {
+            uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            word ^= pattern;
+            const uint64_t zeros = (word - kOnes) & ~word & kHighs;
+            if (zeros != 0) return i + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+        }
+        if (i < 32) {
+            for (; i < n; ++i)
+                if (p[i] == m_delimiter) return i;
+            return std::string_view::npos;
+        }
+        return m_rest.find(m_delimiter, i);
+    }
+
     std::string_view m_rest;
     char m_delimiter;
 };
 
 // A piece as SplitTrimmed keeps it: every trailing, then every leading 'H'
-// stripped; empty when nothing is left.
-std::string_view TrimH(std::string_view piece);
+// stripped; empty when nothing is left. Pieces that neither start nor end
+// with 'H' (nearly all) are kept as they are without a call.
+std::string_view TrimHFromEnds(std::string_view piece);
+inline std::string_view TrimH(std::string_view piece) {
+    if (!piece.empty() && piece.front() != 'H' && piece.back() != 'H') return piece;
+    return TrimHFromEnds(piece);
+}
 
 // The pieces SplitTrimmed keeps, one at a time: cut as Pieces, 'H' stripped
 // from both ends, pieces left empty skipped.
@@ -91,18 +128,23 @@ public:
         return false;
     }
 
+    // At most this many pieces are left: each needs a byte of its own and a
+    // delimiter between it and the next.
+    std::size_t MostLeft() const { return (m_pieces.BytesLeft() + 1) / 2; }
+
 private:
     Pieces m_pieces;
 };
 
-// The first N pieces of a line cut as Split cuts it, by position; a piece
-// the line does not have reads as empty. Count() is the number of pieces of
-// the whole line (it may exceed N).
-template <std::size_t N>
+// The first N pieces of a line cut as Split cuts it (with Cut =
+// TrimmedPieces: the pieces SplitTrimmed keeps), by position; a piece the
+// line does not have reads as empty. Count() is the number of pieces of the
+// whole line (it may exceed N).
+template <std::size_t N, class Cut = Pieces>
 class Fields {
 public:
     Fields(std::string_view line, char delimiter) {
-        Pieces pieces(line, delimiter);
+        Cut pieces(line, delimiter);
         std::string_view piece;
         while (pieces.Next(piece)) {
             if (m_count < N) m_fields[m_count] = piece;
@@ -152,15 +194,26 @@ private:
 // line without a number (std::invalid_argument "invalid stoi argument", ...).
 class ValueLines {
 public:
-    ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length)) {}
+    ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length), '\n') {}
 
-    INT32 Int();      // stoi
-    INT32 Long();     // stol (32-bit)
-    float Float();    // stof
-    double Double();  // stod
+    INT32 Int() { return Stoi(Next()); }
+    INT32 Long() { return Stol(Next()); }  // 32-bit
+    float Float() { return Stof(Next()); }
+    double Double() { return Stod(Next()); }
+
+    // At most this many lines are left (a bound from the bytes left, so that
+    // a reader can tell that a count is more than the text carries).
+    std::size_t MostLinesLeft() const { return m_lines.MostLeft(); }
 
 private:
-    TrimmedLines m_lines;
+    // The next line, or an empty view once the lines are used up.
+    std::string_view Next() {
+        std::string_view line;
+        m_lines.Next(line);
+        return line;
+    }
+
+    TrimmedPieces m_lines;
 };
 
 // The text a reader works on: exactly length bytes (NULs included).

@@ -279,6 +279,14 @@ TEST_F(CAInitInfoTest, HostileCountsAndPointNumbers) {
     // first missing line.
     EXPECT_EQ("invalid stoi argument",
               Thrown<std::invalid_argument>([&] { Load(header("6", "1") + "1\n6\n2000000000\n"); }));
+    // So does a camera count whose ranges the text cannot hold, at its first
+    // bad or missing line, and the region and range tables are released.
+    EXPECT_EQ("stoi argument out of range",
+              Thrown<std::out_of_range>([&] { Load(header("6", "9000000") + "1\n99999999999\n"); }));
+    EXPECT_EQ("invalid stoi argument",
+              Thrown<std::invalid_argument>([&] { Load(header("6", "9000000") + "1\n6\n0\n" + kTrailer); }));
+    CameraRegion region{};
+    EXPECT_EQ(E_FAIL, info->GetCameraRegion(0, 0, &region));
     // Blocks whose point number lies outside 1 ... 6 are read and dropped.
     const std::string outside = header("6", "1") + "1\n6\n3\n" + "0\n1\n1\n1\n1\n1\n1\n1\n" +
                                 "7\n2\n2\n2\n2\n2\n2\n2\n" + "-1\n3\n3\n3\n3\n3\n3\n3\n" + kTrailer;

@@ -41,6 +41,32 @@ TEST(Split, FieldsLikeRepeatedGetline) {
     EXPECT_EQ(Fields({std::string("a\0b", 3)}), SplitOf(std::string("a\0b", 3), ','));
 }
 
+TEST(Split, CutsAtEveryDelimiterPositionOfLongText) {
+    // The cutters look for the delimiter eight bytes at a time in the first
+    // 32 bytes of what is left, then with memchr: a delimiter at any offset,
+    // next to bytes one bit or one unit away from it, cuts exactly there.
+    for (char delimiter : {'\n', '\x01', '\x80', '\xFF'}) {
+        for (std::size_t first = 0; first < 72; ++first) {
+            for (std::size_t second : {first + 1, first + 2, first + 9, first + 40}) {
+                std::string text(80, static_cast<char>(delimiter ^ 1));
+                for (std::size_t i = 0; i < text.size(); i += 3) text[i] = static_cast<char>(delimiter + 1);
+                text[first] = delimiter;
+                if (second < text.size()) text[second] = delimiter;
+                Fields expected(1);
+                for (char c : text) {
+                    if (c == delimiter) {
+                        expected.emplace_back();
+                    } else {
+                        expected.back() += c;
+                    }
+                }
+                if (expected.back().empty()) expected.pop_back();
+                ASSERT_EQ(expected, SplitOf(text, delimiter)) << int(delimiter) << " " << first << " " << second;
+            }
+        }
+    }
+}
+
 TEST(SplitTrimmed, StripsOnlyTheLetterH) {
     EXPECT_EQ(Fields({"x", " H "}), TrimmedOf("HxH, H ,HH", ','));
     EXPECT_EQ(Fields({"a\r", "\tb"}), TrimmedOf("HHa\rH,,\tbH", ','));
