@@ -75,7 +75,10 @@ HRESULT CQuonCAInitInfo::EnsureTables(CameraTables<T>& tables) const {
     if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
         return E_INVALIDARG;
     }
-    tables.assign(static_cast<std::size_t>(cameras), std::vector<T>(static_cast<std::size_t>(points), T{}));
+    // One zeroed table per camera; no table is made when there is no camera,
+    // however many points the pattern has.
+    tables.assign(static_cast<std::size_t>(cameras), std::vector<T>());
+    for (std::vector<T>& table : tables) table.resize(static_cast<std::size_t>(points));
     return S_OK;
 }
 

@@ -101,8 +101,12 @@ HRESULT LoadSheet(void* itf, const char* text, UINT32 length) {
     for (UINT32 i = 0; i < 3 && SUCCEEDED(hr); ++i) {
         Child* child = nullptr;
         if (FAILED((sheet->*Get)(i, &child)) || child == nullptr) break;  // no more attached
+        // Released however the child's load ends (it throws on a mistyped member).
+        struct Held {
+            Child* child;
+            ~Held() { child->Release(); }
+        } held{child};
         hr = child->LoadFromBuffer(("pmode_" + std::to_string(i)).c_str(), text, length);
-        child->Release();
     }
     return hr;
 }
