@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <string_view>
 
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
@@ -19,36 +19,37 @@ using quon::geofile::Section;
 namespace {
 
 // Reads "x,y" into two reals; without a "," only x is set.
-void ReadPair(const std::string& value, double* pair) {
-    std::vector<std::string> pieces;
-    Split(value, ',', pieces);
-    if (pieces.size() > 0) pair[0] = quon::Atof(pieces[0]);
-    if (pieces.size() > 1) pair[1] = quon::Atof(pieces[1]);
+void ReadPair(std::string_view value, double* pair) {
+    const quon::Fields<2> pieces(value, ',');
+    if (pieces.Count() > 0) pair[0] = quon::Atof(pieces[0]);
+    if (pieces.Count() > 1) pair[1] = quon::Atof(pieces[1]);
 }
 
 // The working records of a load. Values go here first and reach the object
 // only when the whole text has been read; grid points go to the tags at once.
-struct LoadedFile final : quon::geofile::Target {
+class LoadedFile final : public quon::geofile::FileRecords {
+public:
     explicit LoadedFile(IQuonGeoOtherScreenTag* const* tags) : tags(tags) {}
-
-    void Address(const std::string& text) override {
-        quon::geofile::StoreText(address.address, sizeof address.address, text);
-    }
 
     void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
         const double point[2] = {x, y};
         tags[grid]->SetTag(row, column, point);
     }
 
-    void Value(Section section, Key key, const std::string& name, const std::string& value) override {
+    IQuonGeoOtherScreenTag* const* tags;
+    AutoCalibResult autoCalib{};
+    GeometrySetting geometrySetting{};
+    EdgeBlendSetting edgeBlendSetting{};
+    EdgeBlendLocation edgeBlendLocation[GeoEdgeCount]{};
+    BrightArea brightInside{};
+    BrightArea brightOutside{};
+    INT32 gamma[GeoEdgeCount]{};
+    BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
+
+protected:
+    void SectionValue(Section section, Key key, std::string_view name, std::string_view value) override {
         const int edge = quon::geofile::EdgeOf(section);
         switch (section) {
-            case Section::Version:
-                ReadInt(IntField(version, key), value);
-                return;
-            case Section::Projector:
-                ReadInt(IntField(projector, key), value);
-                return;
             case Section::GeometrySetting:
                 ReadInt(IntField(geometrySetting, key), value);
                 return;
@@ -82,7 +83,8 @@ struct LoadedFile final : quon::geofile::Target {
         }
     }
 
-    void ReadAutoCalib(Key key, const std::string& value) {
+private:
+    void ReadAutoCalib(Key key, std::string_view value) {
         switch (key) {
             case Key::Result: quon::geofile::StoreText(autoCalib.Result, sizeof autoCalib.Result, value); break;
             case Key::BestZoom: autoCalib.BestZoom = quon::Atof(value); break;
@@ -98,7 +100,7 @@ struct LoadedFile final : quon::geofile::Target {
         }
     }
 
-    static void ReadBlackLevel(BlackLevelLocation& level, Key key, const std::string& name, const std::string& value) {
+    static void ReadBlackLevel(BlackLevelLocation& level, Key key, std::string_view name, std::string_view value) {
         switch (key) {
             case Key::INTERLOCKED: level.INTERLOCKED = quon::Atol(value); break;
             case Key::COLOR: level.COLOR = quon::geofile::HexColour(value); break;
@@ -116,19 +118,6 @@ struct LoadedFile final : quon::geofile::Target {
             default: break;
         }
     }
-
-    IQuonGeoOtherScreenTag* const* tags;
-    GeoVersion version{};
-    ProjectorAddress address{};
-    ProjectorInfo projector{};
-    AutoCalibResult autoCalib{};
-    GeometrySetting geometrySetting{};
-    EdgeBlendSetting edgeBlendSetting{};
-    EdgeBlendLocation edgeBlendLocation[GeoEdgeCount]{};
-    BrightArea brightInside{};
-    BrightArea brightOutside{};
-    INT32 gamma[GeoEdgeCount]{};
-    BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
 };
 
 // The references to the three tags that the writer takes through
@@ -145,40 +134,38 @@ struct HeldTags {
     }
 };
 
-void AppendAutoCalib(std::string& out, AutoCalibResult a) {
+void AppendAutoCalib(quon::TextBuffer& out, AutoCalibResult a) {
     a.Result[sizeof a.Result - 1] = '\0';
+    const char* result = a.Result;
     const bool oa = std::strcmp(a.Result, "OA") == 0;
     const bool widths = a.HorizontalBlendingWidth != -1;
     INT32 g[8];
     for (int i = 0; i < 8; ++i) g[i] = quon::SaturateToInt32(a.GuidePos[i]);
     if (!oa && !widths) {
-        quon::AppendFormat(out, "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n",
-                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor);
+        quon::Append<"[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n">(
+            out, result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor);
     } else if (!oa) {
-        quon::AppendFormat(out,
-                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
-                           "VerticalBlendingWidth=%d\nOANeighbor=%d\n",
-                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.HorizontalBlendingWidth,
-                           a.VerticalBlendingWidth, a.OANeighbor);
+        quon::Append<"[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
+                     "VerticalBlendingWidth=%d\nOANeighbor=%d\n">(out, result, a.BestZoom, a.BestShift[0],
+                                                                   a.BestShift[1], a.HorizontalBlendingWidth,
+                                                                   a.VerticalBlendingWidth, a.OANeighbor);
     } else if (!widths) {
-        quon::AppendFormat(out,
-                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n"
-                           "GuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\nGuidePosRight=%d,%d\nGuidePosLower=%d,%d\n",
-                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor, g[0], g[1], g[2],
-                           g[3], g[4], g[5], g[6], g[7]);
+        quon::Append<"[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nOANeighbor=%d\n"
+                     "GuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\nGuidePosRight=%d,%d\nGuidePosLower=%d,%d\n">(
+            out, result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.OANeighbor, g[0], g[1], g[2], g[3], g[4], g[5],
+            g[6], g[7]);
     } else {
-        quon::AppendFormat(out,
-                           "[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
-                           "VerticalBlendingWidth=%d\nOANeighbor=%d\nGuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\n"
-                           "GuidePosRight=%d,%d\nGuidePosLower=%d,%d\n",
-                           a.Result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.HorizontalBlendingWidth,
-                           a.VerticalBlendingWidth, a.OANeighbor, g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7]);
+        quon::Append<"[AUTOCALIB]\nResult=%s\nBestZoom=%.2f\nBestShift=%.2f,%.2f\nHorizontalBlendingWidth=%d\n"
+                     "VerticalBlendingWidth=%d\nOANeighbor=%d\nGuidePosLeft=%d,%d\nGuidePosUpper=%d,%d\n"
+                     "GuidePosRight=%d,%d\nGuidePosLower=%d,%d\n">(
+            out, result, a.BestZoom, a.BestShift[0], a.BestShift[1], a.HorizontalBlendingWidth,
+            a.VerticalBlendingWidth, a.OANeighbor, g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7]);
     }
 }
 
 // Writes one grid: every point of its used rows and columns, rows first. A
 // tag that reports more than 79 x 129 points is written up to those limits.
-void AppendGrid(std::string& out, IQuonGeoOtherScreenTag* tag) {
+void AppendGrid(quon::TextBuffer& out, IQuonGeoOtherScreenTag* tag) {
     UINT32 columns = 0;
     UINT32 rows = 0;
     tag->GetUsedSize(&columns, &rows);
@@ -188,7 +175,7 @@ void AppendGrid(std::string& out, IQuonGeoOtherScreenTag* tag) {
         for (UINT32 c = 0; c < columns; ++c) {
             double point[2] = {0.0, 0.0};
             tag->GetTag(r, c, point);
-            quon::AppendFormat(out, "%d,%d=%.4f,%.4f\n", static_cast<int>(r), static_cast<int>(c), point[0], point[1]);
+            quon::Append<"%d,%d=%.4f,%.4f\n">(out, static_cast<int>(r), static_cast<int>(c), point[0], point[1]);
         }
     }
 }
@@ -307,8 +294,9 @@ HRESULT CQuonGeoAdjustInfo::LoadFromBuffer(const char* text, UINT32 length) {
         if (tag == nullptr) return E_FAIL;
     }
     LoadedFile file(m_otherScreen);
-    quon::geofile::ReadBySections(quon::TextOfLength(text, length), file);
-    SetBasicInfo(&file.version, file.address.address, &file.projector, &file.autoCalib, &file.geometrySetting);
+    quon::geofile::ReadBySections(quon::TextView(text, length), file);
+    quon::geofile::BasicInfo& header = file.header;
+    SetBasicInfo(&header.version, header.address.address, &header.projector, &file.autoCalib, &file.geometrySetting);
     return SetEdgeBlendInfo(&file.edgeBlendSetting, file.edgeBlendLocation, &file.brightInside, &file.brightOutside,
                             file.gamma, file.blackLevelLocation);
 }
@@ -320,22 +308,20 @@ HRESULT CQuonGeoAdjustInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* 
         if (FAILED(GetOtherScreen(i, &held.tags[i])) || held.tags[i] == nullptr) return E_FAIL;
     }
 
-    GeoVersion version{};
-    char address[ProjectorAddressSize] = {};
-    ProjectorInfo projector{};
+    quon::geofile::BasicInfo header;
     AutoCalibResult autoCalib{};
     GeometrySetting geometrySetting{};
-    HRESULT hr = GetBasicInfo(&version, address, &projector, &autoCalib, &geometrySetting);
+    HRESULT hr = GetBasicInfo(&header.version, header.address.address, &header.projector, &autoCalib, &geometrySetting);
 
-    std::string out;
-    quon::geofile::AppendHeader(out, version, address, projector);
+    quon::TextBuffer out;
+    quon::geofile::AppendHeader(out, header);
     AppendAutoCalib(out, autoCalib);
-    quon::AppendFormat(out, "[GEOMETRY_SETTING]\nScreen=%d\nCheckMode=%d\nControlMode=%d\n", geometrySetting.Screen,
-                       geometrySetting.CheckMode, geometrySetting.ControlMode);
-    const char* const gridHeaders[GeoOtherScreenCount] = {"[OTHER_SCREEN_0]\n", "[OTHER_SCREEN_1]\n",
-                                                          "[OTHER_SCREEN_2]\n"};
+    quon::Append<"[GEOMETRY_SETTING]\nScreen=%d\nCheckMode=%d\nControlMode=%d\n">(
+        out, geometrySetting.Screen, geometrySetting.CheckMode, geometrySetting.ControlMode);
+    const std::string_view gridHeaders[GeoOtherScreenCount] = {"[OTHER_SCREEN_0]\n", "[OTHER_SCREEN_1]\n",
+                                                               "[OTHER_SCREEN_2]\n"};
     for (UINT32 i = 0; i < GeoOtherScreenCount; ++i) {
-        out += gridHeaders[i];
+        out.Append(gridHeaders[i]);
         AppendGrid(out, held.tags[i]);
     }
 
@@ -348,14 +334,14 @@ HRESULT CQuonGeoAdjustInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* 
     hr = GetEdgeBlendInfo(&setting, locations, &inside, &outside, gamma, blackLevels);
     // BlackLevelArea -1 leaves the whole edge-blend part out.
     if (setting.BlackLevelArea != -1) {
-        quon::AppendFormat(out, "[EDGEBLEND_SETTING]\nControlMode=%d\n", setting.ControlMode);
+        quon::Append<"[EDGEBLEND_SETTING]\nControlMode=%d\n">(out, setting.ControlMode);
         quon::geofile::AppendEdgeBlendLocations(out, locations, quon::geofile::HexCase::Lower);
         quon::geofile::AppendBrightAreas(out, inside, outside, quon::geofile::HexCase::Lower);
         for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
-            quon::AppendFormat(out, "[EDGEBLEND_GAMMADATA_%s]\nGAMMA=%d\n", quon::geofile::EdgeName(edge), gamma[edge]);
+            quon::Append<"[EDGEBLEND_GAMMADATA_%s]\nGAMMA=%d\n">(out, quon::geofile::EdgeName(edge), gamma[edge]);
         }
     }
-    return quon::CopyOut(out, buffer, capacity, length, hr);
+    return quon::CopyOut(out.View(), buffer, capacity, length, hr);
 }
 
 HRESULT CQuonGeoAdjustInfo::FreeData() {

@@ -1,6 +1,7 @@
 #include "adjust/CQuonGeoBlackLevelInfo.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
@@ -21,30 +22,33 @@ constexpr Section kStages[] = {
     Section::BlackLevelUpper,     Section::BlackLevelRight,        Section::BlackLevelLower,
 };
 
+// A colour text cut at its first "\r".
+std::string_view UpToCarriageReturn(std::string_view value) { return value.substr(0, value.find('\r')); }
+
 // A colour value of an edge-blend or black-level location: hexadecimal with
 // the checking conversion ("stol" messages), read up to the first "\r"; an
 // empty value reads as 0.
-INT32 LocationColour(const std::string& value) {
-    const std::string text = value.substr(0, value.find('\r'));
+INT32 LocationColour(std::string_view value) {
+    const std::string_view text = UpToCarriageReturn(value);
     return text.empty() ? 0 : quon::geofile::HexColour(text);
 }
 
 // A bright-area colour read pair by pair: "0" is 0; otherwise the text is
 // left-padded with "0" to six characters, which give the high, middle and low
 // byte two by two. Nothing is validated.
-void ReadPairColour(BrightArea& area, const std::string& value) {
-    std::string text = value.substr(0, value.find('\r'));
+void ReadPairColour(BrightArea& area, std::string_view value) {
+    const std::string_view text = UpToCarriageReturn(value);
     if (text == "0") {
         quon::geofile::SetBrightColour(area, 0);
         return;
     }
-    if (text.size() < 6) text.insert(0, 6 - text.size(), '0');
-    auto digit = [](char ch) -> unsigned {
-        unsigned code = static_cast<unsigned char>(ch);
+    const std::size_t pad = text.size() < 6 ? 6 - text.size() : 0;
+    auto digit = [&](std::size_t at) -> unsigned {
+        unsigned code = at < pad ? '0' : static_cast<unsigned char>(text[at - pad]);
         if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
         return code <= '9' ? code - 48 : code - 55;
     };
-    auto byte = [&](std::size_t at) { return static_cast<BYTE>((digit(text[at]) * 16 + digit(text[at + 1])) & 0xFF); };
+    auto byte = [&](std::size_t at) { return static_cast<BYTE>((digit(at) * 16 + digit(at + 1)) & 0xFF); };
     area.COLOR[2] = byte(0);
     area.COLOR[1] = byte(2);
     area.COLOR[0] = byte(4);
@@ -52,18 +56,18 @@ void ReadPairColour(BrightArea& area, const std::string& value) {
 
 // The working records of a load; they reach the object when the whole text
 // has been read.
-struct LoadedFile final : quon::geofile::Target {
-    void Address(const std::string& text) override {
-        quon::geofile::StoreText(address.address, sizeof address.address, text);
-    }
+class LoadedFile final : public quon::geofile::FileRecords {
+public:
+    EdgeBlendSetting edgeBlendSetting{};
+    EdgeBlendLocation edgeBlendLocation[GeoEdgeCount]{};
+    BrightArea brightInside{};
+    BrightArea brightOutside{};
+    BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
 
-    void Value(Section section, Key key, const std::string&, const std::string& value) override {
+protected:
+    void SectionValue(Section section, Key key, std::string_view, std::string_view value) override {
         const int edge = quon::geofile::EdgeOf(section);
-        if (section == Section::Version) {
-            ReadInt(IntField(version, key), value);
-        } else if (section == Section::Projector) {
-            ReadInt(IntField(projector, key), value);
-        } else if (section == Section::EdgeBlendSetting) {
+        if (section == Section::EdgeBlendSetting) {
             ReadInt(IntField(edgeBlendSetting, key), value);
         } else if (section == Section::BrightInside || section == Section::BrightOutside) {
             BrightArea& area = section == Section::BrightInside ? brightInside : brightOutside;
@@ -93,14 +97,7 @@ struct LoadedFile final : quon::geofile::Target {
         }
     }
 
-    GeoVersion version{};
-    ProjectorAddress address{};
-    ProjectorInfo projector{};
-    EdgeBlendSetting edgeBlendSetting{};
-    EdgeBlendLocation edgeBlendLocation[GeoEdgeCount]{};
-    BrightArea brightInside{};
-    BrightArea brightOutside{};
-    BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
+private:
     UINT32 pointsRead[GeoEdgeCount]{};
 };
 
@@ -116,19 +113,11 @@ HRESULT CQuonGeoBlackLevelInfo::GetIdentity(UINT32* number, char* labelOut) {
 
 HRESULT CQuonGeoBlackLevelInfo::SetBasicInfo(const GeoVersion* version, const char* address,
                                              const ProjectorInfo* projector) {
-    if (version == nullptr || address == nullptr || projector == nullptr) return E_POINTER;
-    m_version = *version;
-    std::memcpy(m_address.address, address, sizeof m_address.address);
-    m_projector = *projector;
-    return S_OK;
+    return m_basic.Set(version, address, projector);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::GetBasicInfo(GeoVersion* version, char* address, ProjectorInfo* projector) {
-    if (version == nullptr || address == nullptr || projector == nullptr) return E_POINTER;
-    *version = m_version;
-    std::memcpy(address, m_address.address, sizeof m_address.address);
-    *projector = m_projector;
-    return S_OK;
+    return m_basic.Get(version, address, projector, quon::geofile::BasicInfo::NullAddress::Refused);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::SetEdgeBlendInfo(const EdgeBlendSetting* setting,
@@ -166,28 +155,26 @@ HRESULT CQuonGeoBlackLevelInfo::GetBlackLevelInfo(BlackLevelLocation blackLevels
 HRESULT CQuonGeoBlackLevelInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     LoadedFile file;
-    quon::geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
-    SetBasicInfo(&file.version, file.address.address, &file.projector);
+    quon::geofile::ReadInStages(quon::TextViewUpToNul(text, length), kStages, file);
+    SetBasicInfo(&file.header.version, file.header.address.address, &file.header.projector);
     SetEdgeBlendInfo(&file.edgeBlendSetting, file.edgeBlendLocation, &file.brightInside, &file.brightOutside);
     return SetBlackLevelInfo(file.blackLevelLocation);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
     if (buffer == nullptr || length == nullptr) return E_POINTER;
-    GeoVersion version{};
-    char address[ProjectorAddressSize] = {};
-    ProjectorInfo projector{};
-    HRESULT hr = GetBasicInfo(&version, address, &projector);
-    std::string out;
-    quon::geofile::AppendHeader(out, version, address, projector);
+    quon::geofile::BasicInfo header;
+    HRESULT hr = GetBasicInfo(&header.version, header.address.address, &header.projector);
+    quon::TextBuffer out;
+    quon::geofile::AppendHeader(out, header);
 
     EdgeBlendSetting setting{};
     EdgeBlendLocation locations[GeoEdgeCount]{};
     BrightArea inside{};
     BrightArea outside{};
     hr = GetEdgeBlendInfo(&setting, locations, &inside, &outside);
-    quon::AppendFormat(out, "[EDGEBLEND_SETTING]\nControlMode=%d\nMarker=%d\nBlackLevelArea=%d\n", setting.ControlMode,
-                       setting.Marker, setting.BlackLevelArea);
+    quon::Append<"[EDGEBLEND_SETTING]\nControlMode=%d\nMarker=%d\nBlackLevelArea=%d\n">(
+        out, setting.ControlMode, setting.Marker, setting.BlackLevelArea);
     quon::geofile::AppendEdgeBlendLocations(out, locations, quon::geofile::HexCase::Upper);
     quon::geofile::AppendBrightAreas(out, inside, outside, quon::geofile::HexCase::Upper);
 
@@ -195,18 +182,17 @@ HRESULT CQuonGeoBlackLevelInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT
     hr = GetBlackLevelInfo(levels);
     for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
         const BlackLevelLocation& l = levels[edge];
-        quon::AppendFormat(out,
-                           "[BLACKLEVEL_LOCATION_%s]\nINTERLOCKED=%d\nCOLOR=%X\nBLACKBORDERWIDTH=%d\nFREESHAPE=%d\n"
-                           "ADJUSTMENTPOINTS=%d\n",
-                           quon::geofile::EdgeName(edge), l.INTERLOCKED, static_cast<unsigned>(l.COLOR), l.BLACKBORDERWIDTH,
-                           l.FREESHAPE, l.ADJUSTMENTPOINTS);
+        quon::Append<"[BLACKLEVEL_LOCATION_%s]\nINTERLOCKED=%d\nCOLOR=%X\nBLACKBORDERWIDTH=%d\nFREESHAPE=%d\n"
+                     "ADJUSTMENTPOINTS=%d\n">(out, quon::geofile::EdgeName(edge), l.INTERLOCKED,
+                                               static_cast<unsigned>(l.COLOR), l.BLACKBORDERWIDTH, l.FREESHAPE,
+                                               l.ADJUSTMENTPOINTS);
         // Never more points than the record holds.
         const INT32 points = l.ADJUSTMENTPOINTS < static_cast<INT32>(BlackLevelPointCount)
                                  ? l.ADJUSTMENTPOINTS
                                  : static_cast<INT32>(BlackLevelPointCount);
-        for (INT32 n = 1; n <= points; ++n) quon::AppendFormat(out, "POINT%d=%.4f\n", n, l.POINT[n - 1]);
+        for (INT32 n = 1; n <= points; ++n) quon::Append<"POINT%d=%.4f\n">(out, n, l.POINT[n - 1]);
     }
-    return quon::CopyOut(out, buffer, capacity, length, hr);
+    return quon::CopyOut(out.View(), buffer, capacity, length, hr);
 }
 
 HRESULT CQuonGeoBlackLevelInfo::FreeData() { return S_OK; }

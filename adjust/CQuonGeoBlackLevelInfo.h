@@ -4,8 +4,6 @@
 // points - read with the sequential reader of the Geometry file.
 #pragma once
 
-#include <string>
-
 #include "formats/geometry_file.h"
 #include "frame/label.h"
 #include "frame/CUnknown.h"
@@ -33,9 +31,7 @@ public:
 
 private:
     quon::Label m_identity;  // the number is the first
-    GeoVersion m_version{};
-    ProjectorAddress m_address{};
-    ProjectorInfo m_projector{};
+    quon::geofile::BasicInfo m_basic;
     EdgeBlendSetting m_edgeBlendSetting{};
     EdgeBlendLocation m_edgeBlendLocation[GeoEdgeCount]{};
     BrightArea m_brightInside{};

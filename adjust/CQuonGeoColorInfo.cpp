@@ -1,6 +1,6 @@
 #include "adjust/CQuonGeoColorInfo.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
@@ -35,28 +35,21 @@ INT32* ColorMatchingField(ColorMatching& matching, Key key) {
 
 // The working records of a load; they reach the object when the whole text
 // has been read.
-struct LoadedFile final : quon::geofile::Target {
-    void Address(const std::string& text) override {
-        quon::geofile::StoreText(address.address, sizeof address.address, text);
-    }
+class LoadedFile final : public quon::geofile::FileRecords {
+public:
+    ColorMatching colorMatching{};
+    PictureSetting picture{};
 
-    void Value(Section section, Key key, const std::string&, const std::string& value) override {
+protected:
+    void SectionValue(Section section, Key key, std::string_view, std::string_view value) override {
         INT32* field = nullptr;
         switch (section) {
-            case Section::Version: field = quon::geofile::IntField(version, key); break;
-            case Section::Projector: field = quon::geofile::IntField(projector, key); break;
             case Section::ColorMatching: field = ColorMatchingField(colorMatching, key); break;
             case Section::Picture: field = PictureField(picture, key); break;
             default: break;
         }
-        if (field != nullptr) *field = quon::Atol(value);
+        quon::geofile::ReadInt(field, value);
     }
-
-    GeoVersion version{};
-    ProjectorAddress address{};
-    ProjectorInfo projector{};
-    ColorMatching colorMatching{};
-    PictureSetting picture{};
 };
 
 }  // namespace
@@ -71,19 +64,11 @@ HRESULT CQuonGeoColorInfo::GetIdentity(UINT32* number, char* labelOut) {
 
 HRESULT CQuonGeoColorInfo::SetBasicInfo(const GeoVersion* version, const char* address,
                                         const ProjectorInfo* projector) {
-    if (version == nullptr || address == nullptr || projector == nullptr) return E_POINTER;
-    m_version = *version;
-    std::memcpy(m_address.address, address, sizeof m_address.address);
-    m_projector = *projector;
-    return S_OK;
+    return m_basic.Set(version, address, projector);
 }
 
 HRESULT CQuonGeoColorInfo::GetBasicInfo(GeoVersion* version, char* address, ProjectorInfo* projector) {
-    if (version == nullptr || projector == nullptr) return E_POINTER;
-    *version = m_version;
-    if (address != nullptr) std::memcpy(address, m_address.address, sizeof m_address.address);
-    *projector = m_projector;
-    return S_OK;
+    return m_basic.Get(version, address, projector, quon::geofile::BasicInfo::NullAddress::Skipped);
 }
 
 HRESULT CQuonGeoColorInfo::SetColorMatching(const ColorMatching* colorMatching) {
@@ -113,39 +98,35 @@ HRESULT CQuonGeoColorInfo::GetPictureSetting(PictureSetting* picture) {
 HRESULT CQuonGeoColorInfo::LoadFromBuffer(const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     LoadedFile file;
-    quon::geofile::ReadInStages(quon::TextUpToNul(text, length), kStages, file);
-    SetBasicInfo(&file.version, file.address.address, &file.projector);
+    quon::geofile::ReadInStages(quon::TextViewUpToNul(text, length), kStages, file);
+    SetBasicInfo(&file.header.version, file.header.address.address, &file.header.projector);
     SetColorMatching(&file.colorMatching);
     return SetPictureSetting(&file.picture);
 }
 
 HRESULT CQuonGeoColorInfo::SaveToBuffer(char* buffer, UINT32 capacity, UINT32* length) {
     if (buffer == nullptr || length == nullptr) return E_POINTER;
-    GeoVersion version{};
-    char address[ProjectorAddressSize] = {};
-    ProjectorInfo projector{};
-    HRESULT hr = GetBasicInfo(&version, address, &projector);
-    std::string out;
-    quon::geofile::AppendHeader(out, version, address, projector);
+    quon::geofile::BasicInfo header;
+    HRESULT hr = GetBasicInfo(&header.version, header.address.address, &header.projector);
+    quon::TextBuffer out;
+    quon::geofile::AppendHeader(out, header);
 
     ColorMatching matching{};
     hr = GetColorMatching(&matching);
-    quon::AppendFormat(out, "[COLOR_MATCHING]\nColorMatchingMode=%d\n", matching.ColorMatchingMode);
+    quon::Append<"[COLOR_MATCHING]\nColorMatchingMode=%d\n">(out, matching.ColorMatchingMode);
     for (int color = 1; color <= 7; ++color) {
         for (int value = 1; value <= 3; ++value) {
-            quon::AppendFormat(out, "%s=%d\n", quon::geofile::KeyName(quon::geofile::SevenColorKey(color, value)),
-                               matching.SevenColor[color - 1][value - 1]);
+            quon::Append<"%s=%d\n">(out, quon::geofile::KeyName(quon::geofile::SevenColorKey(color, value)),
+                                     matching.SevenColor[color - 1][value - 1]);
         }
     }
 
     PictureSetting picture{};
     hr = GetPictureSetting(&picture);
     // The last line has no "\n".
-    quon::AppendFormat(out,
-                       "[PICTURE]\nWhiteBalanceHigh_0=%d\nWhiteBalanceHigh_1=%d\nWhiteBalanceHigh_2=%d\nTargetReset=%d",
-                       picture.WhiteBalanceHigh_0, picture.WhiteBalanceHigh_1, picture.WhiteBalanceHigh_2,
-                       picture.TargetReset);
-    return quon::CopyOut(out, buffer, capacity, length, hr);
+    quon::Append<"[PICTURE]\nWhiteBalanceHigh_0=%d\nWhiteBalanceHigh_1=%d\nWhiteBalanceHigh_2=%d\nTargetReset=%d">(
+        out, picture.WhiteBalanceHigh_0, picture.WhiteBalanceHigh_1, picture.WhiteBalanceHigh_2, picture.TargetReset);
+    return quon::CopyOut(out.View(), buffer, capacity, length, hr);
 }
 
 HRESULT CQuonGeoColorInfo::FreeData() { return S_OK; }

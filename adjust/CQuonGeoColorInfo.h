@@ -4,8 +4,6 @@
 // Geometry file.
 #pragma once
 
-#include <string>
-
 #include "formats/geometry_file.h"
 #include "frame/label.h"
 #include "frame/CUnknown.h"
@@ -30,9 +28,7 @@ public:
 
 private:
     quon::Label m_identity;  // the number is the first
-    GeoVersion m_version{};
-    ProjectorAddress m_address{};
-    ProjectorInfo m_projector{};
+    quon::geofile::BasicInfo m_basic;
     ColorMatching m_colorMatching{};
     PictureSetting m_picture{};
 };

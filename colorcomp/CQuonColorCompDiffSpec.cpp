@@ -66,7 +66,7 @@ HRESULT CQuonColorCompDiffSpec::SaveToBuffer(char* buffer, INT32 capacity, UINT3
         ColorDiff7colorsInfo info{};
         diff->GetData(&info);
         Value& mode = doc.AddObject(root, "pmode_" + std::to_string(i));
-        quon::json::AddDiffValues(doc, mode, info);
+        quon::colorcomp::AddDiffValues(doc, mode, info);
         // Always 401 points per side; a point the object cannot supply is written as zeros.
         for (const char* key : keys) {
             Value& points = doc.AddArray(mode, key);

@@ -25,6 +25,6 @@ public:
 private:
     // Picture mode i is written from seven-colour slot i: its record
     // (GetData) and its spectrum points, read at the time of writing.
-    quon::ChildTable<IQuonColorDiff7colors> m_modes;
+    quon::colorcomp::ChildTable<IQuonColorDiff7colors> m_modes;
     ColorCompDiffSpecHeader m_header{};
 };

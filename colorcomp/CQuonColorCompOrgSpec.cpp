@@ -66,7 +66,7 @@ HRESULT CQuonColorCompOrgSpec::SaveToBuffer(char* buffer, INT32 capacity, UINT32
         ColorSpectrumInfo info{};
         spectrum->GetData(&info);
         Value& mode = doc.AddObject(root, "pmode_" + std::to_string(i));
-        quon::json::AddSpectrumValues(doc, mode, info, false);
+        quon::colorcomp::AddSpectrumValues(doc, mode, info, false);
         // Always 401 points; a point the spectrum cannot supply is written as zeros.
         Value& points = doc.AddArray(mode, "Spectrum");
         points.Reserve(ColorSpectrumPointCount, doc.Alloc());

@@ -25,6 +25,6 @@ public:
 private:
     // Picture mode i is written from spectrum slot i: its record (GetData)
     // and its points (GetPoint), read at the time of writing.
-    quon::ChildTable<IQuonColorSpectrum> m_spectra;
+    quon::colorcomp::ChildTable<IQuonColorSpectrum> m_spectra;
     ColorCompOrgSpecHeader m_header{};
 };

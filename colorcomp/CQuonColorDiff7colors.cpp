@@ -16,7 +16,7 @@ void ReadColourBlock(const Value& mode, const char* key, double (&block)[ColorDi
     const Value* colours = quon::json::Present(mode, key);
     if (colours == nullptr || !colours->IsObject()) return;
     for (int c = 0; c < 7; ++c) {
-        const Value* triple = quon::json::Existing(*colours, quon::json::kSevenColourNames[c]);
+        const Value* triple = quon::json::Existing(*colours, quon::colorcomp::kSevenColourNames[c]);
         if (triple == nullptr || !triple->IsArray()) continue;
         for (rapidjson::SizeType j = 0; j < 3; ++j) block[c][j] = (*triple)[j].GetDouble();
     }
@@ -148,7 +148,7 @@ HRESULT CQuonColorDiff7colors::SaveToBuffer(const char* name, char* buffer, INT3
 
     quon::json::Builder doc;
     Value& mode = doc.AddObject(doc.Root(), std::string(name));
-    quon::json::AddDiffValues(doc, mode, m_info);
+    quon::colorcomp::AddDiffValues(doc, mode, m_info);
     // Both spectra are written whatever the flags say; the flags are not written.
     const char* const keys[2] = {"Spectrum_0", "Spectrum_1"};
     for (int s = 0; s < 2; ++s) {

@@ -118,7 +118,7 @@ HRESULT CQuonColorSpectrum::SaveToBuffer(const char* name, char* buffer, INT32 c
 
     quon::json::Builder doc;
     Value& mode = doc.AddObject(doc.Root(), std::string(name));
-    quon::json::AddSpectrumValues(doc, mode, m_info, true);
+    quon::colorcomp::AddSpectrumValues(doc, mode, m_info, true);
     Value& spectrum = doc.AddArray(mode, "Spectrum");
     for (INT32 k = 0; k < m_count; ++k) doc.PushDoubles(spectrum, m_points[static_cast<std::size_t>(k)].values, 4);
     return quon::json::WriteOut(doc, buffer, capacity, written);

@@ -5,7 +5,7 @@
 
 #include "quon/platform_types.h"
 
-namespace quon {
+namespace quon::colorcomp {
 
 template <class I>
 class ChildTable {
@@ -65,4 +65,4 @@ private:
     bool m_exists = false;
 };
 
-}  // namespace quon
+}  // namespace quon::colorcomp

@@ -1,6 +1,6 @@
 #include "colorcomp/color_modes.h"
 
-namespace quon::json {
+namespace quon::colorcomp {
 
 const char* const kSevenColourNames[7] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow", "White"};
 
@@ -35,4 +35,4 @@ void AddDiffValues(Builder& doc, Value& mode, const ColorDiff7colorsInfo& info) 
     for (int c = 0; c < 7; ++c) doc.AddDoubles(side1, kSevenColourNames[c], info.diff7colors_1[c], 3);
 }
 
-}  // namespace quon::json
+}  // namespace quon::colorcomp

@@ -8,7 +8,10 @@
 #include "quon/IQuonColorDiff7colors.h"
 #include "quon/IQuonColorSpectrum.h"
 
-namespace quon::json {
+namespace quon::colorcomp {
+
+using json::Builder;
+using json::Value;
 
 // "pmodeID", "xyRate", ["YRate",] "LightOutput", "LD_BW" {six integers},
 // "typDWL" {"R", "G", "B"}, in this order.
@@ -22,4 +25,4 @@ void AddDiffValues(Builder& doc, Value& mode, const ColorDiff7colorsInfo& info);
 // Names of the seven colours of a colour block, in stored order.
 extern const char* const kSevenColourNames[7];
 
-}  // namespace quon::json
+}  // namespace quon::colorcomp

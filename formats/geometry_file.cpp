@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <iterator>
-#include <vector>
+#include <utility>
 
 #include "frame/text.h"
 
@@ -127,40 +127,41 @@ const Marker kMarkers[] = {
 
 constexpr const char* kEdgeNames[] = {"LEFT", "UPPER", "RIGHT", "LOWER"};
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    Split(text, '\n', lines);
-    return lines;
+// Whether text holds name immediately followed by "=".
+bool ContainsAssignment(std::string_view text, std::string_view name) {
+    for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+        const std::size_t equals = at + name.size();
+        if (equals < text.size() && text[equals] == '=') return true;
+    }
+    return false;
 }
 
 // The address of an address line: the text after its third "[", cut at the
 // first "]". False when the line has no text after a third "[".
-bool AddressOf(const std::string& line, std::string& address) {
-    std::vector<std::string> pieces;
-    Split(line, '[', pieces);
-    if (pieces.size() < 4) return false;
+bool AddressOf(std::string_view line, std::string_view& address) {
+    const Fields<4> pieces(line, '[');
+    if (pieces.Count() < 4) return false;
     address = pieces[3].substr(0, pieces[3].find(']'));
     return true;
 }
 
 // Whether key is named in the text before "=" (section-dispatch reader).
-bool NamesKey(const std::string& name, Key key) { return Contains(name, KeyName(key)); }
+bool NamesKey(std::string_view name, Key key) { return Contains(name, KeyName(key)); }
 
 // Whether a line of a stage holds key (sequential reader): the name followed
 // by "=", or for POINT lines the bare name.
-bool LineHoldsKey(const std::string& line, Key key) {
+bool LineHoldsKey(std::string_view line, Key key) {
     if (key == Key::POINT) return Contains(line, KeyName(key));
-    return Contains(line, (std::string(KeyName(key)) + "=").c_str());
+    return ContainsAssignment(line, KeyName(key));
 }
 
 // Section-dispatch reader: one line of a key section.
-void ReadKeyLine(Section section, const std::string& line, Target& target) {
-    std::vector<std::string> pieces;
-    Split(line, '=', pieces);
+void ReadKeyLine(Section section, std::string_view line, Target& target) {
+    const Fields<2> pieces(line, '=');
     // "Key=" (nothing behind "=") and lines with a second "=" are skipped.
-    if (pieces.size() != 2) return;
+    if (pieces.Count() != 2) return;
     for (Key key : SectionKeys(section)) {
         if (NamesKey(pieces[0], key)) {
             target.Value(section, key, pieces[0], pieces[1]);
@@ -170,15 +171,12 @@ void ReadKeyLine(Section section, const std::string& line, Target& target) {
 }
 
 // Section-dispatch reader: one grid line "row,column=x,y".
-void ReadGridLine(int grid, const std::string& line, Target& target) {
-    std::vector<std::string> pieces;
-    Split(line, '=', pieces);
-    if (pieces.size() < 2) return;
-    std::vector<std::string> place;
-    std::vector<std::string> point;
-    Split(pieces[0], ',', place);
-    Split(pieces[1], ',', point);
-    if (place.size() < 2 || point.size() < 2) return;
+void ReadGridLine(int grid, std::string_view line, Target& target) {
+    const Fields<2> sides(line, '=');
+    if (sides.Count() < 2) return;
+    const Fields<2> place(sides[0], ',');
+    const Fields<2> point(sides[1], ',');
+    if (place.Count() < 2 || point.Count() < 2) return;
     const INT32 row = quon::Atol(place[0]);
     const INT32 column = quon::Atol(place[1]);
     // Points outside the 79 x 129 grid have no place to go.
@@ -209,17 +207,14 @@ bool IsKeySection(Section section) {
 // Sequential reader: one line of a key stage. Every key found takes the
 // line's value; in the black-level stages only the first one found does, so
 // an "ADJUSTMENTPOINTS=" line is never taken as a point.
-void ReadStageLine(Section section, const std::string& line, Target& target) {
+void ReadStageLine(Section section, std::string_view line, Target& target) {
     const std::span<const Key> keys = SectionKeys(section);
     if (keys.empty()) return;
     const bool firstKeyOnly = keys.back() == Key::POINT;
-    std::vector<std::string> pieces;
     for (Key key : keys) {
         if (!LineHoldsKey(line, key)) continue;
-        if (pieces.empty()) Split(line, '=', pieces);
-        const std::string name = pieces.empty() ? std::string() : pieces[0];
-        const std::string value = pieces.size() > 1 ? pieces[1] : std::string();
-        target.Value(section, key, name, value);
+        const Fields<2> pieces(line, '=');
+        target.Value(section, key, pieces[0], pieces[1]);
         if (firstKeyOnly) return;
     }
 }
@@ -254,39 +249,47 @@ int GridOf(Section section) {
 
 const char* EdgeName(UINT32 edge) { return edge < 4 ? kEdgeNames[edge] : ""; }
 
-Section FindSection(const std::string& line) {
+Section FindSection(std::string_view line) {
     for (const Marker& marker : kMarkers) {
         if (Contains(line, marker.text)) return marker.section;
     }
     return Section::Unknown;
 }
 
-void ReadBySections(const std::string& text, Target& target) {
+void ReadBySections(std::string_view text, Target& target) {
     Section section = Section::None;
-    for (const std::string& line : Lines(text)) {
-        if (line.find('[') != std::string::npos) {
+    int grid = -1;
+    bool keys = false;
+    Pieces lines(text, '\n');
+    std::string_view line;
+    while (lines.Next(line)) {
+        if (line.find('[') != std::string_view::npos) {
             section = FindSection(line);
-            std::string address;
+            grid = GridOf(section);
+            keys = IsKeySection(section);
+            std::string_view address;
             if (section == Section::Address && AddressOf(line, address)) target.Address(address);
-        } else if (GridOf(section) >= 0) {
-            ReadGridLine(GridOf(section), line, target);
-        } else if (IsKeySection(section)) {
+        } else if (grid >= 0) {
+            ReadGridLine(grid, line, target);
+        } else if (keys) {
             ReadKeyLine(section, line, target);
         }
     }
 }
 
-void ReadInStages(const std::string& text, std::span<const Section> stages, Target& target) {
+void ReadInStages(std::string_view text, std::span<const Section> stages, Target& target) {
     enum class Stage { Version, Address, Sections };
     Stage stage = Stage::Version;
     std::size_t current = 0;  // index into stages
-    for (const std::string& line : Lines(text)) {
+    Pieces lines(text, '\n');
+    std::string_view line;
+    while (lines.Next(line)) {
         if (stage == Stage::Version) {
             ReadStageLine(Section::Version, line, target);
             if (LineHoldsKey(line, Key::MinorVersion)) stage = Stage::Address;
         } else if (stage == Stage::Address) {
             if (!Contains(line, "PROJECTOR_ADDRESS")) continue;
-            std::string address;
+            std::string_view address;
             if (AddressOf(line, address)) target.Address(address);
             stage = Stage::Sections;
         } else if (current < stages.size()) {
@@ -299,13 +302,13 @@ void ReadInStages(const std::string& text, std::span<const Section> stages, Targ
     }
 }
 
-void StoreText(char* field, std::size_t size, const std::string& text) {
+void StoreText(char* field, std::size_t size, std::string_view text) {
     const std::size_t length = text.size() < size ? text.size() : size - 1;
     std::memset(field, 0, size);
-    std::memcpy(field, text.data(), length);
+    if (length != 0) std::memcpy(field, text.data(), length);
 }
 
-INT32 HexColour(const std::string& value) { return quon::Stol(value, nullptr, 16); }
+INT32 HexColour(std::string_view value) { return quon::Stol(value, nullptr, 16); }
 
 UINT32 BrightColour(const BrightArea& area) {
     return area.COLOR[0] + 256u * area.COLOR[1] + 65536u * area.COLOR[2];
@@ -375,38 +378,77 @@ INT32* IntField(BlackLevelLocation& record, Key key) {
     }
 }
 
-void ReadInt(INT32* field, const std::string& value) {
+void ReadInt(INT32* field, std::string_view value) {
     if (field != nullptr) *field = Atol(value);
 }
 
-void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector) {
-    char text[ProjectorAddressSize] = {};
-    std::memcpy(text, address, ProjectorAddressSize - 1);
-    quon::AppendFormat(out,
-                       "Geometry\n[VERSION]\nMajorVersion=%d\nMinorVersion=%d\n[[PROJECTOR_ADDRESS[%s]]]\n"
-                       "[PROJECTOR]\nMajor=%d\nMinor=%d\nPanel=%d\nScreen=%d\n",
-                       version.MajorVersion, version.MinorVersion, text, projector.Major, projector.Minor,
-                       projector.Panel, projector.Screen);
+HRESULT BasicInfo::Set(const GeoVersion* versionIn, const char* addressIn, const ProjectorInfo* projectorIn) {
+    if (versionIn == nullptr || addressIn == nullptr || projectorIn == nullptr) return E_POINTER;
+    version = *versionIn;
+    std::memcpy(address.address, addressIn, sizeof address.address);
+    projector = *projectorIn;
+    return S_OK;
 }
 
-void AppendEdgeBlendLocations(std::string& out, const EdgeBlendLocation locations[4], HexCase hexCase) {
-    const char* format = hexCase == HexCase::Lower
-                             ? "[EDGEBLEND_LOCATION_%s]\nENABLE=%d\nSTART=%d\nWIDTH=%d\nOUTSIDEAREA=%d\n"
-                               "INTERLOCKED=%d\nCOLOR=%x\nKEYSTONEAREA=%d\n"
-                             : "[EDGEBLEND_LOCATION_%s]\nENABLE=%d\nSTART=%d\nWIDTH=%d\nOUTSIDEAREA=%d\n"
-                               "INTERLOCKED=%d\nCOLOR=%X\nKEYSTONEAREA=%d\n";
-    for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
-        const EdgeBlendLocation& l = locations[edge];
-        quon::AppendFormat(out, format, EdgeName(edge), l.ENABLE, l.START, l.WIDTH, l.OUTSIDEAREA, l.INTERLOCKED,
-                           static_cast<unsigned>(l.COLOR), l.KEYSTONEAREA);
+HRESULT BasicInfo::Get(GeoVersion* versionOut, char* addressOut, ProjectorInfo* projectorOut,
+                       NullAddress nullAddress) const {
+    if (versionOut == nullptr || projectorOut == nullptr) return E_POINTER;
+    if (addressOut == nullptr && nullAddress == NullAddress::Refused) return E_POINTER;
+    *versionOut = version;
+    if (addressOut != nullptr) std::memcpy(addressOut, address.address, sizeof address.address);
+    *projectorOut = projector;
+    return S_OK;
+}
+
+void FileRecords::Address(std::string_view text) { StoreText(header.address.address, sizeof header.address.address, text); }
+
+void FileRecords::Value(Section section, Key key, std::string_view name, std::string_view value) {
+    if (section == Section::Version) {
+        ReadInt(IntField(header.version, key), value);
+    } else if (section == Section::Projector) {
+        ReadInt(IntField(header.projector, key), value);
+    } else {
+        SectionValue(section, key, name, value);
     }
 }
 
-void AppendBrightAreas(std::string& out, const BrightArea& inside, const BrightArea& outside, HexCase hexCase) {
-    const char* format = hexCase == HexCase::Lower ? "[EDGEBLEND_BRIGHT_%s]\nINTERLOCKED=%d\nCOLOR=%x\n"
-                                                   : "[EDGEBLEND_BRIGHT_%s]\nINTERLOCKED=%d\nCOLOR=%X\n";
-    quon::AppendFormat(out, format, "INSIDE", inside.INTERLOCKED, BrightColour(inside));
-    quon::AppendFormat(out, format, "OUTSIDE", outside.INTERLOCKED, BrightColour(outside));
+void AppendHeader(TextBuffer& out, const BasicInfo& basic) {
+    char address[ProjectorAddressSize] = {};
+    std::memcpy(address, basic.address.address, ProjectorAddressSize - 1);
+    const GeoVersion& v = basic.version;
+    const ProjectorInfo& p = basic.projector;
+    quon::Append<"Geometry\n[VERSION]\nMajorVersion=%d\nMinorVersion=%d\n[[PROJECTOR_ADDRESS[%s]]]\n"
+                 "[PROJECTOR]\nMajor=%d\nMinor=%d\nPanel=%d\nScreen=%d\n">(
+        out, v.MajorVersion, v.MinorVersion, static_cast<const char*>(address), p.Major, p.Minor, p.Panel, p.Screen);
+}
+
+void AppendEdgeBlendLocations(TextBuffer& out, const EdgeBlendLocation locations[4], HexCase hexCase) {
+    for (UINT32 edge = 0; edge < GeoEdgeCount; ++edge) {
+        const EdgeBlendLocation& l = locations[edge];
+        const unsigned colour = static_cast<unsigned>(l.COLOR);
+        if (hexCase == HexCase::Lower) {
+            quon::Append<"[EDGEBLEND_LOCATION_%s]\nENABLE=%d\nSTART=%d\nWIDTH=%d\nOUTSIDEAREA=%d\n"
+                         "INTERLOCKED=%d\nCOLOR=%x\nKEYSTONEAREA=%d\n">(
+                out, EdgeName(edge), l.ENABLE, l.START, l.WIDTH, l.OUTSIDEAREA, l.INTERLOCKED, colour, l.KEYSTONEAREA);
+        } else {
+            quon::Append<"[EDGEBLEND_LOCATION_%s]\nENABLE=%d\nSTART=%d\nWIDTH=%d\nOUTSIDEAREA=%d\n"
+                         "INTERLOCKED=%d\nCOLOR=%X\nKEYSTONEAREA=%d\n">(
+                out, EdgeName(edge), l.ENABLE, l.START, l.WIDTH, l.OUTSIDEAREA, l.INTERLOCKED, colour, l.KEYSTONEAREA);
+        }
+    }
+}
+
+void AppendBrightAreas(TextBuffer& out, const BrightArea& inside, const BrightArea& outside, HexCase hexCase) {
+    const std::pair<const char*, const BrightArea*> areas[] = {{"INSIDE", &inside}, {"OUTSIDE", &outside}};
+    for (const auto& [name, area] : areas) {
+        if (hexCase == HexCase::Lower) {
+            quon::Append<"[EDGEBLEND_BRIGHT_%s]\nINTERLOCKED=%d\nCOLOR=%x\n">(out, name, area->INTERLOCKED,
+                                                                              BrightColour(*area));
+        } else {
+            quon::Append<"[EDGEBLEND_BRIGHT_%s]\nINTERLOCKED=%d\nCOLOR=%X\n">(out, name, area->INTERLOCKED,
+                                                                              BrightColour(*area));
+        }
+    }
 }
 
 }  // namespace quon::geofile

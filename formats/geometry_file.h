@@ -8,8 +8,9 @@
 #pragma once
 
 #include <span>
-#include <string>
+#include <string_view>
 
+#include "frame/format.h"
 #include "quon/IQuonGeoAdjustInfo.h"
 
 namespace quon::geofile {
@@ -122,20 +123,21 @@ const char* EdgeName(UINT32 edge);
 
 // The section a header line (one holding "[") selects, by the marker search
 // of the section-dispatch reader; Unknown when no marker is found.
-Section FindSection(const std::string& line);
+Section FindSection(std::string_view line);
 
-// What a reader hands over while it walks a file. Values arrive as the text
-// behind "="; the target converts them.
+// What a reader hands over while it walks a file: views into the text it
+// was given, valid during the call. Values arrive as the text behind "=";
+// the target converts them.
 class Target {
 public:
     virtual ~Target() = default;
     // The address of the address line, already cut at its "]" (and at 63
     // characters by StoreText when stored).
-    virtual void Address(const std::string& address) = 0;
+    virtual void Address(std::string_view address) = 0;
     // A key line of section: key is the key it was recognised as, name the
     // text before "=" (POINT lines carry their number there), value the text
     // behind "=" (empty when nothing follows it, sequential reader only).
-    virtual void Value(Section section, Key key, const std::string& name, const std::string& value) = 0;
+    virtual void Value(Section section, Key key, std::string_view name, std::string_view value) = 0;
     // A grid line of other-screen grid 0 .. 2, inside the grid's 79 x 129 points.
     virtual void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) {
         (void)grid, (void)row, (void)column, (void)x, (void)y;
@@ -145,22 +147,22 @@ public:
 // Section-dispatch reader: the text is cut into lines at "\n"; header lines
 // pick the section, key lines go to the keys of their section by substring
 // match, grid lines to the current grid. Sections may come in any order.
-void ReadBySections(const std::string& text, Target& target);
+void ReadBySections(std::string_view text, Target& target);
 
 // Sequential reader: walks the lines once through stages. The first two
 // stages are always [VERSION] (ends at its "MinorVersion=" line) and the
 // address line; stages lists the sections that follow, in the writer's
 // order. Each of these ends at the line holding the header of the next one;
 // the last runs to the end of the text.
-void ReadInStages(const std::string& text, std::span<const Section> stages, Target& target);
+void ReadInStages(std::string_view text, std::span<const Section> stages, Target& target);
 
 // Stores text into a NUL-terminated field of size bytes, cut at size - 1
 // characters.
-void StoreText(char* field, std::size_t size, const std::string& text);
+void StoreText(char* field, std::size_t size, std::string_view text);
 
 // Converts a colour value with the checking hexadecimal conversion; the
 // messages are those of stol.
-INT32 HexColour(const std::string& value);
+INT32 HexColour(std::string_view value);
 
 // The 24-bit colour of a bright area, and its three bytes from a number.
 UINT32 BrightColour(const BrightArea& area);
@@ -177,19 +179,53 @@ INT32* IntField(BlackLevelLocation& record, Key key);
 
 // Reads value with the lenient 32-bit conversion into field, when there is
 // one (IntField gives null for a key that names no integer field).
-void ReadInt(INT32* field, const std::string& value);
+void ReadInt(INT32* field, std::string_view value);
 
-// Appends the header that starts every Geometry file (address: 64 bytes; at
-// most 63 characters of it are written).
-void AppendHeader(std::string& out, const GeoVersion& version, const char* address, const ProjectorInfo& projector);
+// The records every Geometry file starts with: [VERSION], the address line
+// and [PROJECTOR].
+struct BasicInfo {
+    GeoVersion version{};
+    ProjectorAddress address{};
+    ProjectorInfo projector{};
+
+    // What a null address pointer means to Get: refused with the others, or
+    // skipped.
+    enum class NullAddress { Refused, Skipped };
+
+    // Copies all three in (address: 64 bytes); every pointer is required:
+    // a null one gives E_POINTER and nothing changes.
+    HRESULT Set(const GeoVersion* versionIn, const char* addressIn, const ProjectorInfo* projectorIn);
+    // Copies all three out (address: 64 bytes); a null pointer gives
+    // E_POINTER and nothing is written, except a null address with Skipped.
+    HRESULT Get(GeoVersion* versionOut, char* addressOut, ProjectorInfo* projectorOut, NullAddress nullAddress) const;
+};
+
+// The working records of a load. The address line and the keys of
+// [VERSION] and [PROJECTOR] go to header; the keys of every other section
+// to SectionValue.
+class FileRecords : public Target {
+public:
+    BasicInfo header;
+
+    void Address(std::string_view text) final;
+    void Value(Section section, Key key, std::string_view name, std::string_view value) final;
+
+protected:
+    // A key line of a section other than [VERSION] and [PROJECTOR], as Value.
+    virtual void SectionValue(Section section, Key key, std::string_view name, std::string_view value) = 0;
+};
+
+// Appends the header that starts every Geometry file (of the 64 address
+// bytes at most 63 characters are written).
+void AppendHeader(TextBuffer& out, const BasicInfo& basic);
 
 // Letter case of the hexadecimal colour digits a writer uses.
 enum class HexCase { Lower, Upper };
 
 // Appends the four [EDGEBLEND_LOCATION_x] sections in the order LEFT, UPPER,
 // RIGHT, LOWER.
-void AppendEdgeBlendLocations(std::string& out, const EdgeBlendLocation locations[4], HexCase hexCase);
+void AppendEdgeBlendLocations(TextBuffer& out, const EdgeBlendLocation locations[4], HexCase hexCase);
 // Appends [EDGEBLEND_BRIGHT_INSIDE] and [EDGEBLEND_BRIGHT_OUTSIDE].
-void AppendBrightAreas(std::string& out, const BrightArea& inside, const BrightArea& outside, HexCase hexCase);
+void AppendBrightAreas(TextBuffer& out, const BrightArea& inside, const BrightArea& outside, HexCase hexCase);
 
 }  // namespace quon::geofile

@@ -47,6 +47,6 @@ HRESULT PutTerminatedText(std::string_view text, char* buffer, UINT32 capacity, 
 // Two more forms live with their writers: JSON documents go out through
 // json::WriteOut (formats/json_rules.h, every JSON object), and the grid
 // point map prints in place into the caller's buffer (InPlacePrinter,
-// frame/text.h).
+// frame/format.h).
 
 }  // namespace quon

@@ -7,7 +7,7 @@
 # The options combine.
 set -euo pipefail
 
-packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils)
+packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils locales python3)
 for option in "$@"; do
   case "$option" in
     --windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64) ;;

@@ -3,6 +3,8 @@
 #include <climits>
 #include <string>
 
+#include "figures.h"
+
 namespace {
 
 PFN_DllCreateInstance g_create = nullptr;
@@ -19,8 +21,8 @@ HRESULT Save(void* itf, char* buffer, UINT32 capacity, UINT32* written) {
 
 template <class I>
 ModelClass Row(const char* name, const char* about, const CLSID& clsid, const IID& iid,
-               HRESULT (*prepare)(void*) = nullptr) {
-    return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>};
+               HRESULT (*prepare)(void*) = nullptr, Figure (*figure)(void*) = nullptr) {
+    return ModelClass{name, about, &clsid, &iid, prepare, Load<I>, Save<I>, figure};
 }
 
 // The geometry adjustment object needs its three other-screen tags first.
@@ -112,8 +114,9 @@ HRESULT LoadSheet(void* itf, const char* text, UINT32 length) {
 }
 
 ModelClass Custom(const char* name, const char* about, const CLSID& clsid, const IID& iid, HRESULT (*prepare)(void*),
-                  HRESULT (*load)(void*, const char*, UINT32), HRESULT (*save)(void*, char*, UINT32, UINT32*)) {
-    return ModelClass{name, about, &clsid, &iid, prepare, load, save};
+                  HRESULT (*load)(void*, const char*, UINT32), HRESULT (*save)(void*, char*, UINT32, UINT32*),
+                  Figure (*figure)(void*)) {
+    return ModelClass{name, about, &clsid, &iid, prepare, load, save, figure};
 }
 
 }  // namespace
@@ -122,12 +125,15 @@ void SetModelFactory(PFN_DllCreateInstance create) { g_create = create; }
 
 const std::vector<ModelClass>& ModelClasses() {
     static const std::vector<ModelClass> classes = {
-        Row<IQuonGridPoint>("GridPoint", "one grid point map", CLSID_QuonGridPoint, IID_IQuonGridPoint),
+        Row<IQuonGridPoint>("GridPoint", "one grid point map", CLSID_QuonGridPoint, IID_IQuonGridPoint, nullptr,
+                            GridPointFigure),
         Row<IQuonGeoAdjustInfo>("GeoAdjustInfo", "geometry adjustment file (Geometry file with three grids)",
-                                CLSID_QuonGeoAdjustInfo, IID_IQuonGeoAdjustInfo, InitializeGeoAdjustInfo),
+                                CLSID_QuonGeoAdjustInfo, IID_IQuonGeoAdjustInfo, InitializeGeoAdjustInfo,
+                                GeoAdjustInfoFigure),
         Row<IQuonLookUpTableList>("LookUpTableList", "a list of look-up tables", CLSID_QuonLookUpTableList,
-                                  IID_IQuonLookUpTableList),
-        Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable),
+                                  IID_IQuonLookUpTableList, nullptr, LookUpTableListFigure),
+        Row<IQuonLookUpTable>("LookUpTable", "one look-up table", CLSID_QuonLookUpTable, IID_IQuonLookUpTable, nullptr,
+                              LookUpTableFigure),
         Row<IQuonGeoColorInfo>("GeoColorInfo", "colour-matching file (Geometry file)", CLSID_QuonGeoColorInfo,
                                IID_IQuonGeoColorInfo),
         Row<IQuonGeoBlackLevelInfo>("GeoBlackLevelInfo", "black-level file (Geometry file)",
@@ -135,7 +141,7 @@ const std::vector<ModelClass>& ModelClasses() {
         Row<IQuonGridNpdInfo>("GridNpdInfo", "the grid pattern parameter list", CLSID_QuonGridNpdInfo,
                               IID_IQuonGridNpdInfo),
         Row<IQuonGeoInfo>("GeoInfo", "the geometry description text", CLSID_QuonGeoInfo, IID_IQuonGeoInfo),
-        Row<IQuonEbInfo>("EbInfo", "the edge-blend table", CLSID_QuonEbInfo, IID_IQuonEbInfo),
+        Row<IQuonEbInfo>("EbInfo", "the edge-blend table", CLSID_QuonEbInfo, IID_IQuonEbInfo, nullptr, EbInfoFigure),
         Row<IQuonBlkInitInfo>("BlkInitInfo", "black-level detection init text (up to 65536 points)",
                               CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo, PrepareBlkInitInfo),
         Row<IQuonCAInitInfo>("CAInitInfo", "camera auto-calibration init text", CLSID_QuonCAInitInfo,
@@ -149,20 +155,21 @@ const std::vector<ModelClass>& ModelClasses() {
                                    IID_IQuonGeoAutoCalibInfo),
         Custom("ColorCompCategoryTable", "colour compensation category table", CLSID_QuonColorCompCategoryTable,
                IID_IQuonColorCompCategoryTable, nullptr, Load<IQuonColorCompCategoryTable>,
-               SaveSigned<IQuonColorCompCategoryTable>),
+               SaveSigned<IQuonColorCompCategoryTable>, nullptr),
         Custom("ColorCompOrgSpec", "original colour sheet with three spectra attached", CLSID_QuonColorCompOrgSpec,
                IID_IQuonColorCompOrgSpec, PrepareOrgSpec,
                LoadSheet<IQuonColorCompOrgSpec, IQuonColorSpectrum, &IQuonColorCompOrgSpec::GetSpectrum>,
-               SaveSigned<IQuonColorCompOrgSpec>),
+               SaveSigned<IQuonColorCompOrgSpec>, ColorCompOrgSpecFigure),
         Custom("ColorSpectrum", "one picture mode \"pmode_0\" of an original colour sheet", CLSID_QuonColorSpectrum,
-               IID_IQuonColorSpectrum, nullptr, LoadMode<IQuonColorSpectrum>, SaveMode<IQuonColorSpectrum>),
+               IID_IQuonColorSpectrum, nullptr, LoadMode<IQuonColorSpectrum>, SaveMode<IQuonColorSpectrum>,
+               ColorSpectrumFigure),
         Custom("ColorCompDiffSpec", "colour difference sheet with three seven-colour objects attached",
                CLSID_QuonColorCompDiffSpec, IID_IQuonColorCompDiffSpec, PrepareDiffSpec,
                LoadSheet<IQuonColorCompDiffSpec, IQuonColorDiff7colors, &IQuonColorCompDiffSpec::GetDiff7colors>,
-               SaveSigned<IQuonColorCompDiffSpec>),
-        Custom("ColorDiff7colors", "one picture mode \"pmode_0\" of a colour difference sheet", CLSID_QuonColorDiff7colors,
-               IID_IQuonColorDiff7colors, PrepareDiff7colors, LoadMode<IQuonColorDiff7colors>,
-               SaveMode<IQuonColorDiff7colors>),
+               SaveSigned<IQuonColorCompDiffSpec>, ColorCompDiffSpecFigure),
+        Custom("ColorDiff7colors", "one picture mode \"pmode_0\" of a colour difference sheet",
+               CLSID_QuonColorDiff7colors, IID_IQuonColorDiff7colors, PrepareDiff7colors,
+               LoadMode<IQuonColorDiff7colors>, SaveMode<IQuonColorDiff7colors>, ColorDiff7colorsFigure),
     };
     return classes;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "QuonCoreModel.h"
+#include "figure.h"
 
 struct ModelClass {
     const char* name;   // the class name without its "CQuon" prefix
@@ -16,6 +17,8 @@ struct ModelClass {
     HRESULT (*prepare)(void* itf);
     HRESULT (*load)(void* itf, const char* text, UINT32 length);
     HRESULT (*save)(void* itf, char* buffer, UINT32 capacity, UINT32* written);
+    // Draws the loaded object (null for classes without geometry or curves).
+    Figure (*figure)(void* itf) = nullptr;
 };
 
 const std::vector<ModelClass>& ModelClasses();

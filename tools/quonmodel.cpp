@@ -1,60 +1,50 @@
-// quonmodel: loads the QuonCoreModel module by file name, as a host does,
-// reads a text file into a model object and writes it back, and reports
-// whether the round trip reproduced the file byte for byte.
-//
-//   quonmodel [--module PATH] [--out FILE] CLASS FILE...
-//   quonmodel --list
-#include <cstdio>
-#include <cstring>
+// quonmodel: loads the QuonCoreModel module by file name, as a host does, and
+// reads text files into model objects: to write them back and compare
+// (roundtrip), or to draw what they hold (render). `quonmodel --help` lists
+// the modes.
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
+#include "QuonCoreModel.h"
+#include "model_classes.h"
+#include "quon/Module.h"
+
+#ifndef _WIN32
 #include <unistd.h>
 #endif
 
-#include "model_classes.h"
-
 namespace {
 
-#ifdef _WIN32
-const char* kModuleFile = "QuonCoreModel.dll";
-#else
-const char* kModuleFile = "libQuonCoreModel.so";
-#endif
+namespace fs = std::filesystem;
 
-std::string ExecutableFolder(const char* argv0) {
-    std::string path = argv0;
-#ifndef _WIN32
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) path.assign(self, static_cast<std::size_t>(n));
-#endif
-    const std::size_t cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
-}
+struct Options {
+    fs::path module;
+    std::string out;                // roundtrip: where to write the text; render: the picture
+    std::vector<std::string> args;  // CLASS FILE...
+};
 
-PFN_DllCreateInstance LoadModule(const std::string& path) {
+// Where the module lies: beside quonmodel (a build tree, a Windows
+// installation), else in ../lib (a Linux installation).
+fs::path DefaultModule(const char* argv0) {
+    fs::path self = argv0;
 #ifdef _WIN32
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<PFN_DllCreateInstance>(reinterpret_cast<void*>(GetProcAddress(module, "DllCreateInstance")));
+    wchar_t path[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, path, 32768);
+    if (n > 0 && n < 32768) self = fs::path(std::wstring(path, n));
 #else
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        std::cerr << "quonmodel: " << dlerror() << "\n";
-        return nullptr;
-    }
-    return reinterpret_cast<PFN_DllCreateInstance>(dlsym(module, "DllCreateInstance"));
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n > 0) self = std::string(path, static_cast<std::size_t>(n));
 #endif
+    const fs::path beside = self.parent_path() / quon::ModuleFileName;
+    const fs::path installed = self.parent_path().parent_path() / "lib" / quon::ModuleFileName;
+    return fs::exists(beside) || !fs::exists(installed) ? beside : installed;
 }
 
 bool ReadFile(const std::string& path, std::string& text) {
@@ -64,108 +54,193 @@ bool ReadFile(const std::string& path, std::string& text) {
     return true;
 }
 
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-    return text;
+void Check(HRESULT hr, const std::string& call) {
+    if (FAILED(hr)) throw quon::Error(hr, call + " failed: " + quon::HresultText(hr));
+}
+
+const ModelClass& FindClass(const std::string& name) {
+    const ModelClass* cls = FindModelClass(name);
+    if (cls == nullptr) throw quon::Error(E_INVALIDARG, "unknown class " + name + " (see quonmodel list)");
+    return *cls;
+}
+
+// A fresh object of the class (its own interface, seen as IUnknown) with the
+// file's text read into it; the text is left in `text`.
+quon::Ptr<IUnknown> LoadObject(const quon::Module& module, const ModelClass& cls, const std::string& path,
+                               std::string& text) {
+    if (!ReadFile(path, text)) throw quon::Error(E_INVALIDARG, "cannot read " + path);
+    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
+    if (cls.prepare != nullptr) Check(cls.prepare(object.get()), "preparing the object");
+    Check(cls.load(object.get(), text.data(), static_cast<UINT32>(text.size())), "LoadFromBuffer");
+    return object;
+}
+
+// The object's text. The buffer starts at twice the text read and grows only
+// while the writer says the text did not fit: a length it reports is taken at
+// once (with room for a terminator); E_FAIL without one makes the buffer four
+// times larger, up to 64 bytes for each byte read (at least 1 MiB). A writer
+// that still fails then fails for another reason, or expands the text beyond
+// anything a round trip could give back. Other failures end at once.
+std::string SaveText(const ModelClass& cls, IUnknown* object, std::size_t textSize) {
+    const std::size_t bound = std::min<std::size_t>(UINT32_MAX, std::max<std::size_t>(1u << 20, 64 * textSize));
+    std::size_t capacity = std::min(bound, 2 * textSize + 4096);
+    bool reported = false;
+    std::vector<char> buffer;
+    for (;;) {
+        buffer.resize(capacity);
+        UINT32 written = 0;
+        const HRESULT hr = cls.save(object, buffer.data(), static_cast<UINT32>(capacity), &written);
+        if (SUCCEEDED(hr)) return std::string(buffer.data(), written);
+        if (hr != E_FAIL) Check(hr, "SaveToBuffer");
+        if (!reported && written >= capacity && written < UINT32_MAX) {
+            capacity = std::size_t(written) + 1;
+            reported = true;
+        } else if (!reported && capacity < bound) {
+            capacity = std::min(capacity * 4, bound);
+        } else {
+            Check(hr, "SaveToBuffer with room for " + std::to_string(capacity) + " bytes");
+        }
+    }
 }
 
 // Reads one file into a fresh object and writes it back. Returns 0 when the
-// output equals the input, 1 when it differs, 2 on an error.
-int RoundTrip(PFN_DllCreateInstance create, const ModelClass& cls, const std::string& path, const std::string& outPath) {
+// output equals the input, 1 when it differs.
+int RoundTripFile(const quon::Module& module, const ModelClass& cls, const std::string& path,
+                  const std::string& outPath) {
     std::string input;
-    if (!ReadFile(path, input)) {
-        std::cerr << "quonmodel: cannot read " << path << "\n";
-        return 2;
+    const quon::Ptr<IUnknown> object = LoadObject(module, cls, path, input);
+    const std::string output = SaveText(cls, object.get(), input.size());
+    if (!outPath.empty()) std::ofstream(outPath, std::ios::binary) << output;
+    if (output == input) {
+        std::cout << path << ": " << cls.name << ", " << output.size() << " bytes, round trip identical\n";
+        return 0;
     }
-    IUnknown* object = nullptr;
-    HRESULT hr = create(*cls.clsid, *cls.iid, reinterpret_cast<void**>(&object));
-    if (FAILED(hr)) {
-        std::cerr << "quonmodel: cannot create " << cls.name << ": " << Hex(hr) << "\n";
-        return 2;
-    }
-    int result = 2;
-    try {
-        if (cls.prepare != nullptr && FAILED(hr = cls.prepare(object))) throw std::runtime_error("prepare failed: " + Hex(hr));
-        hr = cls.load(object, input.data(), static_cast<UINT32>(input.size()));
-        if (FAILED(hr)) throw std::runtime_error("LoadFromBuffer failed: " + Hex(hr));
-
-        // Offer a buffer twice the input and grow it while the text does not fit.
-        std::vector<char> buffer(input.size() * 2 + 4096);
-        UINT32 written = 0;
-        while ((hr = cls.save(object, buffer.data(), static_cast<UINT32>(buffer.size()), &written)) == E_FAIL &&
-               buffer.size() < (1u << 30)) {
-            buffer.resize(buffer.size() * 2);
-        }
-        if (FAILED(hr)) throw std::runtime_error("SaveToBuffer failed: " + Hex(hr));
-        const std::string output(buffer.data(), written);
-        if (!outPath.empty()) {
-            std::ofstream out(outPath, std::ios::binary);
-            out << output;
-        }
-        if (output == input) {
-            std::cout << path << ": " << cls.name << ", " << written << " bytes, round trip identical\n";
-            result = 0;
-        } else {
-            std::size_t at = 0;
-            while (at < input.size() && at < output.size() && input[at] == output[at]) ++at;
-            std::cout << path << ": " << cls.name << ", round trip differs at byte " << at << " (read "
-                      << input.size() << " bytes, wrote " << output.size() << ")\n";
-            result = 1;
-        }
-    } catch (const std::exception& e) {
-        std::cerr << "quonmodel: " << path << ": " << e.what() << "\n";
-        result = 2;
-    }
-    object->Release();
-    return result;
+    std::size_t at = 0;
+    while (at < input.size() && at < output.size() && input[at] == output[at]) ++at;
+    std::cout << path << ": " << cls.name << ", round trip differs at byte " << at << " (read " << input.size()
+              << " bytes, wrote " << output.size() << ")\n";
+    return 1;
 }
 
-void Usage() {
-    std::cerr << "usage: quonmodel [--module PATH] [--out FILE] CLASS FILE...\n"
-                 "       quonmodel --list\n";
+int RoundTrip(const quon::Module* module, const Options& o) {
+    if (o.args.size() < 2) throw quon::Error(E_INVALIDARG, "roundtrip needs CLASS FILE...");
+    const ModelClass& cls = FindClass(o.args[0]);
+    int worst = 0;
+    for (std::size_t i = 1; i < o.args.size(); ++i) {
+        int result = 2;
+        try {
+            result = RoundTripFile(*module, cls, o.args[i], o.args.size() == 2 ? o.out : std::string());
+        } catch (const quon::Error& e) {
+            std::cerr << "quonmodel: " << o.args[i] << ": " << e.what() << "\n";
+        }
+        worst = std::max(worst, result);
+    }
+    return worst;
+}
+
+std::string RenderableClasses() {
+    std::string names;
+    for (const ModelClass& c : ModelClasses()) {
+        if (c.figure != nullptr) names += (names.empty() ? "" : ", ") + std::string(c.name);
+    }
+    return names;
+}
+
+int Render(const quon::Module* module, const Options& o) {
+    if (o.args.size() != 2 || o.out.empty()) throw quon::Error(E_INVALIDARG, "render needs CLASS FILE -o OUT.svg");
+    const ModelClass& cls = FindClass(o.args[0]);
+    if (cls.figure == nullptr) {
+        throw quon::Error(E_INVALIDARG, std::string(cls.name) + " holds no grids or curves to draw; render draws " +
+                                            RenderableClasses());
+    }
+    std::string text;
+    const quon::Ptr<IUnknown> object = LoadObject(*module, cls, o.args[1], text);
+    Figure figure = cls.figure(object.get());
+    figure.title = std::string(cls.name) + ": " + fs::path(o.args[1]).filename().string();
+    std::ofstream out(o.out, std::ios::binary);
+    out << ToSvg(figure);
+    if (!out.flush()) throw quon::Error(E_FAIL, "cannot write " + o.out);
+    std::cout << o.args[1] << ": " << cls.name << ", drawn to " << o.out << "\n";
+    return 0;
+}
+
+int List(const quon::Module*, const Options&) {
+    for (const ModelClass& c : ModelClasses()) std::cout << c.name << "\t" << c.about << "\n";
+    return 0;
+}
+
+int Help(const quon::Module*, const Options&);
+
+struct Mode {
+    const char* name;
+    const char* usage;
+    const char* about;
+    const char* example;
+    int (*run)(const quon::Module* module, const Options& options);
+    bool needsModule;  // else run gets no module
+};
+
+// A mode reads its files through the readers the module has; `check`, the
+// readers' own diagnostics of a text, belongs here once they report them.
+const Mode kModes[] = {
+    {"roundtrip", "roundtrip CLASS FILE... [--out FILE]",
+     "reads each file into a fresh object and writes it back: exit 0 when every text comes back byte for byte,\n"
+     "    1 when one differs, 2 on an error (the mode name may be left out: quonmodel CLASS FILE...)",
+     "quonmodel roundtrip LookUpTable examples/data/LookUpTable/gain_5x3.txt", RoundTrip, true},
+    {"render", "render CLASS FILE -o OUT.svg",
+     "draws the grids or curves the object holds, read through its getters, as an SVG picture",
+     "quonmodel render GeoAdjustInfo examples/data/GeoAdjustInfo/two_projector_wall.txt -o wall.svg", Render, true},
+    {"list", "list", "the class names, with what their texts hold", "quonmodel list", List, false},
+    {"help", "help", "this text", "quonmodel --help", Help, false},
+};
+
+int Help(const quon::Module*, const Options&) {
+    std::cout << "quonmodel: reads QuonCoreModel texts through the module, as a host does.\n\n"
+                 "usage: quonmodel [--module PATH] MODE ARGUMENTS\n\nmodes:\n";
+    for (const Mode& m : kModes) {
+        std::cout << "  " << m.usage << "\n    " << m.about << "\n    example: " << m.example << "\n";
+    }
+    std::cout << "\nrender draws " << RenderableClasses() << ".\n"
+              << "\noptions:\n  --module PATH  the module to load (default: " << quon::ModuleFileName
+              << " beside quonmodel, else in ../lib)\n  --list, --help same as the modes list and help\n";
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string modulePath = ExecutableFolder(argv[0]) + "/" + kModuleFile;
-    std::string outPath;
-    std::vector<std::string> args;
+    Options options;
+    options.module = DefaultModule(argv[0]);
+    std::string mode;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--list") {
-            for (const ModelClass& c : ModelClasses()) std::cout << c.name << "\t" << c.about << "\n";
-            return 0;
-        }
-        if ((arg == "--module" || arg == "--out") && i + 1 < argc) {
-            (arg == "--module" ? modulePath : outPath) = argv[++i];
-        } else if (arg == "--help" || arg == "-h") {
-            Usage();
-            return 0;
+        if (arg == "--module" && i + 1 < argc) {
+            options.module = argv[++i];
+        } else if ((arg == "--out" || arg == "-o") && i + 1 < argc) {
+            options.out = argv[++i];
+        } else if (arg == "--list" || arg == "--help" || arg == "-h") {
+            mode = arg == "--list" ? "list" : "help";
+        } else if (mode.empty() && options.args.empty() &&
+                   std::any_of(std::begin(kModes), std::end(kModes), [&](const Mode& m) { return arg == m.name; })) {
+            mode = arg;
         } else {
-            args.push_back(arg);
+            options.args.push_back(arg);
         }
     }
-    if (args.size() < 2) {
-        Usage();
+    if (mode.empty() && options.args.empty()) {
+        Help(nullptr, options);
         return 2;
     }
-    const ModelClass* cls = FindModelClass(args[0]);
-    if (cls == nullptr) {
-        std::cerr << "quonmodel: unknown class " << args[0] << " (see --list)\n";
+    if (mode.empty()) mode = "roundtrip";
+    const Mode& chosen =
+        *std::find_if(std::begin(kModes), std::end(kModes), [&](const Mode& m) { return mode == m.name; });
+    try {
+        if (!chosen.needsModule) return chosen.run(nullptr, options);
+        const quon::Module module = quon::Module::Load(options.module);
+        SetModelFactory(module.Entry());
+        return chosen.run(&module, options);
+    } catch (const quon::Error& e) {
+        std::cerr << "quonmodel: " << e.what() << "\n";
         return 2;
     }
-    PFN_DllCreateInstance create = LoadModule(modulePath);
-    if (create == nullptr) {
-        std::cerr << "quonmodel: cannot load DllCreateInstance from " << modulePath << "\n";
-        return 2;
-    }
-    SetModelFactory(create);
-    int worst = 0;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const int r = RoundTrip(create, *cls, args[i], args.size() == 2 ? outPath : std::string());
-        if (r > worst) worst = r;
-    }
-    return worst;
 }

@@ -59,3 +59,6 @@ struct IQuonBlkInitInfo : public IUnknown {
     // slot 18: release point records, regions and ranges
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonBlkInitInfo>() { return IID_IQuonBlkInitInfo; }

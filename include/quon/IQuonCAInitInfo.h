@@ -109,3 +109,6 @@ struct IQuonCAInitInfo : public IUnknown {
     // slot 27: release regions, ranges and all point and colour tables
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonCAInitInfo>() { return IID_IQuonCAInitInfo; }

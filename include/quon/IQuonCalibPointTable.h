@@ -42,3 +42,6 @@ struct IQuonCalibPointTable : public IUnknown {
     // slot 11: release the records (the count stays)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonCalibPointTable>() { return IID_IQuonCalibPointTable; }

@@ -19,3 +19,6 @@ struct IQuonCalibPointTableList : public IUnknown {
     // slot 8: release every table; the entries stay, set to null
     virtual HRESULT STDMETHODCALLTYPE ReleaseTables() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonCalibPointTableList>() { return IID_IQuonCalibPointTableList; }

@@ -53,3 +53,6 @@ struct IQuonColorCompCategoryTable : public IUnknown {
     // slot 8: nothing to free
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonColorCompCategoryTable>() { return IID_IQuonColorCompCategoryTable; }

@@ -39,3 +39,6 @@ struct IQuonColorCompDiffSpec : public IUnknown {
     // slot 11: release the attached objects, the table and the per-mode records
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonColorCompDiffSpec>() { return IID_IQuonColorCompDiffSpec; }

@@ -38,3 +38,6 @@ struct IQuonColorCompOrgSpec : public IUnknown {
     // slot 11: release the attached spectra, the table and the per-mode records
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonColorCompOrgSpec>() { return IID_IQuonColorCompOrgSpec; }

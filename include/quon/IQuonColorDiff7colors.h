@@ -53,3 +53,6 @@ struct IQuonColorDiff7colors : public IUnknown {
     // slot 11: release both spectrum tables
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonColorDiff7colors>() { return IID_IQuonColorDiff7colors; }

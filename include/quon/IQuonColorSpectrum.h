@@ -61,3 +61,6 @@ struct IQuonColorSpectrum : public IUnknown {
     // slot 11: release the point table (the count stays)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonColorSpectrum>() { return IID_IQuonColorSpectrum; }

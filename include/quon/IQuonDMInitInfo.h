@@ -90,3 +90,6 @@ struct IQuonDMInitInfo : public IUnknown {
     // slot 22: empty the first list (the other two stay)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonDMInitInfo>() { return IID_IQuonDMInitInfo; }

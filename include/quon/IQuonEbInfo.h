@@ -100,3 +100,6 @@ struct IQuonEbInfo : public IUnknown {
     // slot 17: free the four arrays
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonEbInfo>() { return IID_IQuonEbInfo; }

@@ -154,3 +154,6 @@ struct IQuonGeoAdjustInfo : public IUnknown {
     // slot 15: release the three other-screen tags
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoAdjustInfo>() { return IID_IQuonGeoAdjustInfo; }

@@ -77,3 +77,6 @@ struct IQuonGeoAutoCalibInfo : public IUnknown {
     // slot 13: release both tables (the counts stay)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoAutoCalibInfo>() { return IID_IQuonGeoAutoCalibInfo; }

@@ -33,3 +33,6 @@ struct IQuonGeoBlackLevelInfo : public IUnknown {
     // slot 13: nothing to free
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoBlackLevelInfo>() { return IID_IQuonGeoBlackLevelInfo; }

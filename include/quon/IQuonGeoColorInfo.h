@@ -52,3 +52,6 @@ struct IQuonGeoColorInfo : public IUnknown {
     // slot 13: nothing to free
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoColorInfo>() { return IID_IQuonGeoColorInfo; }

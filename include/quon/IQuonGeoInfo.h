@@ -64,3 +64,6 @@ struct IQuonGeoInfo : public IUnknown {
     // slot 21: release cells, profiles, points and markers
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoInfo>() { return IID_IQuonGeoInfo; }

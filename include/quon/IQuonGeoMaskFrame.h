@@ -13,3 +13,6 @@ struct IQuonGeoMaskFrame : public IUnknown {
     // slot 5: read a frame; *sizeOut receives the 8 bytes of the frame size (width, height)
     virtual HRESULT STDMETHODCALLTYPE GetFrame(UINT64* sizeOut, UINT64 request, UINT32* stateOut) = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoMaskFrame>() { return IID_IQuonGeoMaskFrame; }

@@ -25,3 +25,6 @@ struct IQuonGeoMaskLine : public IUnknown {
     // slot 10: the four bounds
     virtual HRESULT STDMETHODCALLTYPE GetBounds(UINT32* b0, UINT32* b1, UINT32* b2, UINT32* b3) = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoMaskLine>() { return IID_IQuonGeoMaskLine; }

@@ -19,3 +19,6 @@ struct IQuonGeoOtherScreenTag : public IUnknown {
     // slot 6: copy the 16-byte tag at (row, column) out
     virtual HRESULT STDMETHODCALLTYPE GetTag(UINT32 row, UINT32 column, void* tag) = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoOtherScreenTag>() { return IID_IQuonGeoOtherScreenTag; }

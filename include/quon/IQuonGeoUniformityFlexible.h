@@ -19,3 +19,6 @@ struct IQuonGeoUniformityFlexible : public IUnknown {
     // slot 7: does nothing
     virtual HRESULT STDMETHODCALLTYPE Reserved() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoUniformityFlexible>() { return IID_IQuonGeoUniformityFlexible; }

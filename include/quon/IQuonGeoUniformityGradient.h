@@ -13,3 +13,6 @@ struct IQuonGeoUniformityGradient : public IUnknown {
     // slot 5: copy the two blocks out (16 bytes each)
     virtual HRESULT STDMETHODCALLTYPE GetBlocks(void* a, void* b) = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGeoUniformityGradient>() { return IID_IQuonGeoUniformityGradient; }

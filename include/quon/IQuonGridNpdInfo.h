@@ -84,3 +84,6 @@ struct IQuonGridNpdInfo : public IUnknown {
     // slot 12: does nothing
     virtual HRESULT STDMETHODCALLTYPE Reserved() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGridNpdInfo>() { return IID_IQuonGridNpdInfo; }

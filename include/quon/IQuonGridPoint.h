@@ -65,3 +65,6 @@ struct IQuonGridPoint : public IUnknown {
     // slot 13: release the point array (the header stays)
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonGridPoint>() { return IID_IQuonGridPoint; }

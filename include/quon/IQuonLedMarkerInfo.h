@@ -34,3 +34,6 @@ struct IQuonLedMarkerInfo : public IUnknown {
     // slot 10: empty the list
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonLedMarkerInfo>() { return IID_IQuonLedMarkerInfo; }

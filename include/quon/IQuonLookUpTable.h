@@ -36,3 +36,6 @@ struct IQuonLookUpTable : public IUnknown {
     // slot 11
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonLookUpTable>() { return IID_IQuonLookUpTable; }

@@ -22,3 +22,6 @@ struct IQuonLookUpTableList : public IUnknown {
     // slot 10: release every table and empty the list
     virtual HRESULT STDMETHODCALLTYPE ReleaseAll() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonLookUpTableList>() { return IID_IQuonLookUpTableList; }

@@ -32,3 +32,6 @@ struct IQuonMarkerInfo : public IUnknown {
     // slot 10: empty the list
     virtual HRESULT STDMETHODCALLTYPE FreeData() = 0;
 };
+
+template <>
+inline const IID& quon::IidOf<IQuonMarkerInfo>() { return IID_IQuonMarkerInfo; }

@@ -76,6 +76,16 @@ inline constexpr GUID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0
 static_assert(sizeof(HRESULT) == 4 && sizeof(ULONG) == 4 && sizeof(UINT32) == 4 && sizeof(INT32) == 4);
 static_assert(sizeof(GUID) == 16);
 
+// The interface identifier of interface I, for code that is written once for
+// every interface (quon::Ptr, quon::Module): IidOf<IQuonLookUpTable>() is
+// IID_IQuonLookUpTable. Each interface header declares its own.
+namespace quon {
+template <class I>
+const IID& IidOf() = delete;
+}  // namespace quon
+template <>
+inline const IID& quon::IidOf<IUnknown>() { return IID_IUnknown; }
+
 // Entry point exported by the module (and by every sibling module that follows
 // the same contract).
 typedef HRESULT (*PFN_DllCreateInstance)(REFCLSID rclsid, REFIID riid, void** ppv);

@@ -11,8 +11,6 @@
 
 namespace {
 
-using quontest::Ref;
-
 const char kTwoCells[] =
     "2, 1, 1, 2, \n"
     "3, 4, 1, 2, \n"
@@ -24,13 +22,8 @@ const char kTwoCells[] =
     "1, 2, -1, -1, 3, 4, -1, -1,\n"
     "-1, -1, -1, -1, -1, -1, -1, -1,\n";
 
-struct EbInfoTest : ::testing::Test {
-    Ref<IQuonEbInfo> eb{CLSID_QuonEbInfo, IID_IQuonEbInfo};
-
-    HRESULT Load(const std::string& text) { return eb->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return eb->SaveToBuffer(b, c, w); }, hr);
-    }
+struct EbInfoTest : quontest::ObjectTest<IQuonEbInfo, CLSID_QuonEbInfo, IID_IQuonEbInfo> {
+    IQuonEbInfo* const eb = object.get();
     void Cell(UINT32 i, UINT32 j, UINT32 k, EbCell& cell, EbProfile& profile) {
         EXPECT_EQ(S_OK, eb->GetCell(i, j, k, &cell, &profile));
     }
@@ -223,17 +216,7 @@ TEST_F(EbInfoTest, NameAndCopyOut) {
     EXPECT_EQ(E_POINTER, eb->GetName(&null));
 
     FillTwoCells();
-    const std::string text = kTwoCells;
-    std::string buffer(text.size() + 1, '#');
-    UINT32 length = 0;
-    EXPECT_EQ(S_OK, eb->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size()), &length));
-    EXPECT_EQ(text + "#", buffer);
-    EXPECT_EQ(text.size(), length);
-    buffer.assign(text.size() + 1, '#');
-    length = 5;
-    EXPECT_EQ(E_FAIL, eb->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size() - 1), &length));
-    EXPECT_EQ(std::string(text.size() + 1, '#'), buffer);
-    EXPECT_EQ(5u, length);
+    ExpectFitsExactly(kTwoCells);
 }
 
 }  // namespace

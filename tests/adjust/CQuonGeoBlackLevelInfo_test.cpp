@@ -11,17 +11,7 @@
 
 namespace {
 
-using quontest::Ref;
-
-template <class E, class F>
-std::string Thrown(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.what();
-    }
-    return "(nothing thrown)";
-}
+using quontest::Thrown;
 
 // text with every from replaced by its to, in order.
 std::string Replaced(std::string text, std::initializer_list<std::pair<std::string, std::string>> edits) {
@@ -41,14 +31,8 @@ std::ptrdiff_t Count(const std::string& text, const std::string& part) {
 
 // What a new object writes: every number 0, every colour "0".
 std::string ZeroFile() {
-    std::string text =
-        "Geometry\n[VERSION]\nMajorVersion=0\nMinorVersion=0\n[[PROJECTOR_ADDRESS[]]]\n[PROJECTOR]\nMajor=0\nMinor=0\n"
-        "Panel=0\nScreen=0\n[EDGEBLEND_SETTING]\nControlMode=0\nMarker=0\nBlackLevelArea=0\n";
-    for (const std::string edge : {"LEFT", "UPPER", "RIGHT", "LOWER"}) {
-        text += "[EDGEBLEND_LOCATION_" + edge +
-                "]\nENABLE=0\nSTART=0\nWIDTH=0\nOUTSIDEAREA=0\nINTERLOCKED=0\nCOLOR=0\nKEYSTONEAREA=0\n";
-    }
-    text += "[EDGEBLEND_BRIGHT_INSIDE]\nINTERLOCKED=0\nCOLOR=0\n[EDGEBLEND_BRIGHT_OUTSIDE]\nINTERLOCKED=0\nCOLOR=0\n";
+    std::string text = quontest::kZeroGeometryHeader + "[EDGEBLEND_SETTING]\nControlMode=0\nMarker=0\nBlackLevelArea=0\n";
+    text += quontest::kZeroEdgeBlendAreas;
     for (const std::string edge : {"LEFT", "UPPER", "RIGHT", "LOWER"}) {
         text += "[BLACKLEVEL_LOCATION_" + edge +
                 "]\nINTERLOCKED=0\nCOLOR=0\nBLACKBORDERWIDTH=0\nFREESHAPE=0\nADJUSTMENTPOINTS=0\n";
@@ -77,13 +61,9 @@ const std::string kFilledFile =
         "POINT1=3.0000\n"
     "[BLACKLEVEL_LOCATION_LOWER]\nINTERLOCKED=0\nCOLOR=F\nBLACKBORDERWIDTH=8\nFREESHAPE=0\nADJUSTMENTPOINTS=0\n";
 
-struct GeoBlackLevelInfoTest : ::testing::Test {
-    Ref<IQuonGeoBlackLevelInfo> info{CLSID_QuonGeoBlackLevelInfo, IID_IQuonGeoBlackLevelInfo};
-
-    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
-    }
+struct GeoBlackLevelInfoTest
+    : quontest::ObjectTest<IQuonGeoBlackLevelInfo, CLSID_QuonGeoBlackLevelInfo, IID_IQuonGeoBlackLevelInfo> {
+    IQuonGeoBlackLevelInfo* const info = object.get();
     struct EdgeBlend {
         EdgeBlendSetting setting;
         EdgeBlendLocation locations[4];
@@ -237,28 +217,16 @@ TEST_F(GeoBlackLevelInfoTest, IdentityCopyOutAndNullPointers) {
     EXPECT_EQ(12u, number);
     EXPECT_EQ(0, std::memcmp("left wall\0#", label, 11));
 
-    std::string buffer(kZeroFile.size() + 1, '#');
-    UINT32 written = 0;
-    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(kZeroFile.size()), &written));
-    EXPECT_EQ(kZeroFile + "#", buffer);
-    buffer.assign(kZeroFile.size(), '#');
-    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(kZeroFile.size() - 1), &written));
-    EXPECT_EQ(std::string(kZeroFile.size(), '#'), buffer);
+    ExpectFitsExactly(kZeroFile);
 
     GeoVersion v{};
     ProjectorInfo p{};
-    EdgeBlendSetting s{};
-    EdgeBlendLocation l[4];
-    BrightArea b{};
-    EXPECT_EQ(E_POINTER, info->Initialize(1, nullptr));
-    EXPECT_EQ(E_POINTER, info->GetIdentity(&number, nullptr));
-    EXPECT_EQ(E_POINTER, info->SetBasicInfo(&v, nullptr, &p));
-    EXPECT_EQ(E_POINTER, info->GetBasicInfo(&v, label, nullptr));
-    EXPECT_EQ(E_POINTER, info->GetEdgeBlendInfo(&s, l, &b, nullptr));
-    EXPECT_EQ(E_POINTER, info->SetBlackLevelInfo(nullptr));
-    EXPECT_EQ(E_POINTER, info->GetBlackLevelInfo(nullptr));
-    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 4));
-    EXPECT_EQ(E_POINTER, info->SaveToBuffer(nullptr, 10, &written));
+    UINT32 written = 0;
+    for (HRESULT r : {info->Initialize(1, nullptr), info->GetIdentity(&number, nullptr), info->SetBasicInfo(&v, nullptr, &p),
+                      info->SetBlackLevelInfo(nullptr), info->LoadFromBuffer(nullptr, 4),
+                      info->SaveToBuffer(nullptr, 10, &written)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
     EXPECT_EQ(S_OK, info->SetEdgeBlendInfo(nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(S_OK, info->FreeData());
     EXPECT_EQ(kZeroFile, Save());

@@ -12,14 +12,10 @@
 namespace {
 
 using quontest::Ref;
+using quontest::Thrown;
 
-struct BlkInitInfoTest : ::testing::Test {
-    Ref<IQuonBlkInitInfo> info{CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo};
-
-    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
-    }
+struct BlkInitInfoTest : quontest::ObjectTest<IQuonBlkInitInfo, CLSID_QuonBlkInitInfo, IID_IQuonBlkInitInfo> {
+    IQuonBlkInitInfo* const info = object.get();
     PointLevelRecord Record(UINT32 row, UINT32 column) {
         PointLevelRecord r{};
         EXPECT_EQ(S_OK, info->GetPointRecord(row, column, &r));
@@ -59,9 +55,8 @@ TEST_F(BlkInitInfoTest, TextIsWrittenExactlyAndReadsIntoTheRecords) {
     std::memset(marked.reserved0, 0xAB, sizeof marked.reserved0);
     marked.reserved1 = 7;
     ASSERT_EQ(S_OK, copy->SetPointRecord(1, 2, &marked));
-    ASSERT_EQ(S_OK, copy->LoadFromBuffer(kSixPoints.data(), static_cast<UINT32>(kSixPoints.size())));
-    EXPECT_EQ(kSixPoints,
-              quontest::Written([&](char* b, UINT32 c, UINT32* w) { return copy->SaveToBuffer(b, c, w); }));
+    ASSERT_EQ(S_OK, quontest::Load(copy.get(), kSixPoints));
+    EXPECT_EQ(kSixPoints, quontest::Saved(copy.get()));
     PointLevelRecord back{};
     ASSERT_EQ(S_OK, copy->GetPointRecord(1, 2, &back));
     EXPECT_EQ(7, back.reserved1);
@@ -103,21 +98,16 @@ TEST_F(BlkInitInfoTest, LoadNeedsTheRecordsAndThrowsOnBadLines) {
     ASSERT_EQ(S_OK, Load(kSixPoints));
     EXPECT_EQ(30, Record(0, 3).levelA);
 
-    auto message = [&](const std::string& text) -> std::string {
-        try {
-            Load(text);
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "no exception";
-    };
-    EXPECT_EQ("invalid stoi argument", message("six\n"));
-    EXPECT_EQ("invalid stod argument", message("6\n10\n-\n"));
-    EXPECT_EQ("stoi argument out of range", message("6\n10\n1.5\n1.0\n-2147483649\n"));
-    EXPECT_EQ("stod argument out of range", message(kSixPoints.substr(0, kSixPoints.size() - 5) + "1e400\n"));
+    using Invalid = std::invalid_argument;
+    using Range = std::out_of_range;
+    EXPECT_EQ("invalid stoi argument", Thrown<Invalid>([&] { Load("six\n"); }));
+    EXPECT_EQ("invalid stod argument", Thrown<Invalid>([&] { Load("6\n10\n-\n"); }));
+    EXPECT_EQ("stoi argument out of range", Thrown<Range>([&] { Load("6\n10\n1.5\n1.0\n-2147483649\n"); }));
+    EXPECT_EQ("stod argument out of range",
+              Thrown<Range>([&] { Load(kSixPoints.substr(0, kSixPoints.size() - 5) + "1e400\n"); }));
     // A text that stops inside the levels fails at the first missing line;
     // the levels read before it are kept.
-    EXPECT_EQ("invalid stoi argument", message(withoutLevels + "7\n8\n"));
+    EXPECT_EQ("invalid stoi argument", Thrown<Invalid>([&] { Load(withoutLevels + "7\n8\n"); }));
     EXPECT_TRUE(Record(0, 0).levelA == 7 && Record(0, 1).levelA == 8);
     // Counts that would need absurd tables are refused.
     std::string hugeCameras = kSixPoints;
@@ -139,24 +129,11 @@ TEST_F(BlkInitInfoTest, BoundsAndRefusals) {
     EXPECT_EQ(S_OK, info->SetPointRecord(1, 1, &r));
     EXPECT_EQ(E_INVALIDARG, info->SetPointRecord(2, 0, &r));
     EXPECT_EQ(E_INVALIDARG, info->GetPointRecord(0, 4, &r));
-    EXPECT_EQ(E_POINTER, info->SetPointRecord(0, 0, nullptr));
-    EXPECT_EQ(E_POINTER, info->GetRealValue(nullptr));
-    EXPECT_EQ(E_POINTER, info->GetIdentity(nullptr, nullptr));
-    EXPECT_EQ(E_POINTER, info->Initialize(1, nullptr));
-    EXPECT_EQ(E_POINTER, info->LoadFromBuffer(nullptr, 1));
-
-    // Capacity: the exact length fits; one byte less leaves buffer and
-    // length untouched.
-    const std::string expected = Save();
-    std::string buffer(expected.size() + 1, '#');
-    UINT32 length = 0;
-    EXPECT_EQ(S_OK, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size()), &length));
-    EXPECT_EQ(expected + "#", buffer);
-    buffer.assign(expected.size() + 1, '#');
-    length = 123;
-    EXPECT_EQ(E_FAIL, info->SaveToBuffer(buffer.data(), static_cast<UINT32>(expected.size() - 1), &length));
-    EXPECT_EQ(123u, length);
-    EXPECT_EQ(std::string(expected.size() + 1, '#'), buffer);
+    for (HRESULT r : {info->SetPointRecord(0, 0, nullptr), info->GetRealValue(nullptr), info->GetIdentity(nullptr, nullptr),
+                      info->Initialize(1, nullptr), info->LoadFromBuffer(nullptr, 1)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
+    ExpectFitsExactly(Save());
 
     // FreeData: the counts stay, the records and bands are gone.
     ASSERT_EQ(S_OK, info->SetCameraGrid(1, 2, 1));

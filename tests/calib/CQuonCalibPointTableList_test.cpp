@@ -10,12 +10,7 @@
 namespace {
 
 using quontest::Ref;
-
-// The reference count of an object, read by one AddRef/Release pair.
-ULONG RefCount(IUnknown* p) {
-    p->AddRef();
-    return p->Release();
-}
+using quontest::Refs;
 
 TEST(CalibPointTableListTest, HoldsHandsOutAndReleasesReferences) {
     const LONG before = CBaseObject::ObjectCount();
@@ -26,8 +21,8 @@ TEST(CalibPointTableListTest, HoldsHandsOutAndReleasesReferences) {
         ASSERT_EQ(S_OK, list->AddTable(a.get()));
         ASSERT_EQ(S_OK, list->AddTable(b.get()));
         ASSERT_EQ(S_OK, list->AddTable(a.get()));
-        EXPECT_EQ(3u, RefCount(a.get()));
-        EXPECT_EQ(2u, RefCount(b.get()));
+        EXPECT_EQ(3u, Refs(a.get()));
+        EXPECT_EQ(2u, Refs(b.get()));
         EXPECT_EQ(E_POINTER, list->AddTable(nullptr));
 
         UINT32 count = 0;
@@ -36,7 +31,7 @@ TEST(CalibPointTableListTest, HoldsHandsOutAndReleasesReferences) {
         IQuonCalibPointTable* got = nullptr;
         ASSERT_EQ(S_OK, list->GetTable(1, &got));
         EXPECT_EQ(b.get(), got);
-        EXPECT_EQ(3u, RefCount(b.get()));  // the caller's new reference
+        EXPECT_EQ(3u, Refs(b.get()));  // the caller's new reference
         got->Release();
         // Index = count: S_OK and the output untouched.
         IQuonCalibPointTable* untouched = reinterpret_cast<IQuonCalibPointTable*>(0x1);
@@ -46,8 +41,8 @@ TEST(CalibPointTableListTest, HoldsHandsOutAndReleasesReferences) {
 
         // ReleaseTables keeps the entries, empty.
         ASSERT_EQ(S_OK, list->ReleaseTables());
-        EXPECT_EQ(1u, RefCount(a.get()));
-        EXPECT_EQ(1u, RefCount(b.get()));
+        EXPECT_EQ(1u, Refs(a.get()));
+        EXPECT_EQ(1u, Refs(b.get()));
         ASSERT_EQ(S_OK, list->GetTableCount(&count));
         EXPECT_EQ(3u, count);
         got = b.get();
@@ -57,9 +52,9 @@ TEST(CalibPointTableListTest, HoldsHandsOutAndReleasesReferences) {
 
         // The list's destructor releases what it still holds.
         ASSERT_EQ(S_OK, list->AddTable(b.get()));
-        EXPECT_EQ(2u, RefCount(b.get()));
+        EXPECT_EQ(2u, Refs(b.get()));
         list.Reset();
-        EXPECT_EQ(1u, RefCount(b.get()));
+        EXPECT_EQ(1u, Refs(b.get()));
     }
     EXPECT_EQ(before, CBaseObject::ObjectCount());
 }

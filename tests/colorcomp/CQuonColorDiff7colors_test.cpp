@@ -8,7 +8,6 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
@@ -34,12 +33,8 @@ struct Diff7colorsTest : ::testing::Test {
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return diff->SaveToBuffer(name, b, static_cast<INT32>(c), w); }, hr);
     }
-    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
-    ColorDiff7colorsInfo Info() {
-        ColorDiff7colorsInfo info;
-        EXPECT_EQ(S_OK, diff->GetData(&info));
-        return info;
-    }
+    std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
+    ColorDiff7colorsInfo Info() { return quontest::Got(diff.get(), &IQuonColorDiff7colors::GetData); }
     UINT32 Count(const char* name) {
         UINT32 n = 9999;
         EXPECT_EQ(S_OK, diff->GetSpectrumPointCount(name, &n));

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "support/json_test_support.h"
 #include "support/test_support.h"
 
 namespace {
@@ -29,17 +28,9 @@ struct ColorSpectrumTest : ::testing::Test {
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return spectrum->SaveToBuffer(name, b, static_cast<INT32>(c), w); }, hr);
     }
-    std::string Thrown(const std::string& text) { return quontest::Thrown([&] { Load(text); }); }
-    UINT32 Count() {
-        UINT32 n = 12345;
-        EXPECT_EQ(S_OK, spectrum->GetPointCount(&n));
-        return n;
-    }
-    ColorSpectrumInfo Info() {
-        ColorSpectrumInfo info;
-        EXPECT_EQ(S_OK, spectrum->GetData(&info));
-        return info;
-    }
+    std::string Thrown(const std::string& text) { return quontest::Thrown<std::runtime_error>([&] { Load(text); }); }
+    UINT32 Count() { return quontest::Got(spectrum.get(), &IQuonColorSpectrum::GetPointCount); }
+    ColorSpectrumInfo Info() { return quontest::Got(spectrum.get(), &IQuonColorSpectrum::GetData); }
     bool Stored(const ColorSpectrumInfo& expected) {
         const ColorSpectrumInfo info = Info();
         return std::memcmp(&expected, &info, sizeof info) == 0;

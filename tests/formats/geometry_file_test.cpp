@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formats/geometry_file.h"
@@ -16,10 +17,10 @@ using quon::geofile::Section;
 // Records every call as one line of text.
 struct Recorder : quon::geofile::Target {
     std::vector<std::string> calls;
-    void Address(const std::string& address) override { calls.push_back("address " + address); }
-    void Value(Section section, Key key, const std::string& name, const std::string& value) override {
-        calls.push_back(std::string(quon::geofile::SectionHeader(section)) + " " + quon::geofile::KeyName(key) + " [" + name +
-                        "] " + value);
+    void Address(std::string_view address) override { calls.push_back("address " + std::string(address)); }
+    void Value(Section section, Key key, std::string_view name, std::string_view value) override {
+        calls.push_back(std::string(quon::geofile::SectionHeader(section)) + " " + quon::geofile::KeyName(key) + " [" +
+                        std::string(name) + "] " + std::string(value));
     }
     void GridPoint(int grid, UINT32 row, UINT32 column, double x, double y) override {
         calls.push_back("grid " + std::to_string(grid) + " " + std::to_string(row) + "," + std::to_string(column) +
@@ -92,6 +93,27 @@ TEST(GeometryFile, StagesEndAtTheNextHeader) {
     char field[8] = "abcdefg";
     quon::geofile::StoreText(field, sizeof field, "xy");
     EXPECT_EQ(0, std::memcmp("xy\0\0\0\0\0\0", field, 8));
+}
+
+// The readers work on the caller's bytes: exactly the given length, with no
+// NUL after it (the sanitizer build sees any read past the end), and NULs
+// inside it are characters of their line (a number stops at one).
+TEST(GeometryFile, ReadersKeepToTheBytesTheyAreGiven) {
+    using namespace std::string_literals;
+    const std::string grid = "[OTHER_SCREEN_2]\n1\0,2=3,4\0\n[X\0\n0,0=1,1\n[OTHER_SCREEN_0]\n0,1=5,6.25"s;
+    const std::vector<char> gridBytes(grid.begin(), grid.end());
+    Recorder r;
+    quon::geofile::ReadBySections(std::string_view(gridBytes.data(), gridBytes.size()), r);
+    EXPECT_EQ((std::vector<std::string>{"grid 2 1,2 3.000000,4.000000", "grid 0 0,1 5.000000,6.250000"}), r.calls);
+
+    const std::string staged = "MinorVersion=1\n[[PROJECTOR_ADDRESS[a]]]\nPanel=9";
+    const std::vector<char> stagedBytes(staged.begin(), staged.end());
+    const Section stages[] = {Section::Projector};
+    Recorder s;
+    quon::geofile::ReadInStages(std::string_view(stagedBytes.data(), stagedBytes.size()), stages, s);
+    EXPECT_EQ((std::vector<std::string>{"[VERSION] MinorVersion [MinorVersion] 1", "address a",
+                                        "[PROJECTOR] Panel [Panel] 9"}),
+              s.calls);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 
 #include "frame/copy_out.h"
 #include "frame/text.h"
+#include "support/test_support.h"
 
 namespace {
 
+using quontest::Thrown;
 using Fields = std::vector<std::string>;
 
 Fields SplitOf(const std::string& text, char delimiter) {
@@ -60,20 +62,6 @@ TEST(LenientConversions, ReadLeadingNumberAndNeverFail) {
     EXPECT_EQ(2147483647, quon::Atoi("4294967296"));
 }
 
-template <class F>
-std::string Thrown(F&& f, const char* expectedType) {
-    try {
-        f();
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ("invalid_argument", expectedType);
-        return e.what();
-    } catch (const std::out_of_range& e) {
-        EXPECT_STREQ("out_of_range", expectedType);
-        return e.what();
-    }
-    return "no exception";
-}
-
 TEST(CheckingConversions, ExactMessagesAnd32BitRanges) {
     EXPECT_EQ(42, quon::Stoi(" 42abc"));
     EXPECT_EQ(255, quon::Stoi("ff", nullptr, 16));
@@ -84,16 +72,16 @@ TEST(CheckingConversions, ExactMessagesAnd32BitRanges) {
     EXPECT_EQ(static_cast<double>(0.1f), static_cast<double>(quon::Stof("0.1")));  // a float, not 0.1
     EXPECT_DOUBLE_EQ(1e300, quon::Stod("1e300"));
 
-    EXPECT_EQ("invalid stoi argument", Thrown([] { quon::Stoi("x1"); }, "invalid_argument"));
-    EXPECT_EQ("invalid stol argument", Thrown([] { quon::Stol(""); }, "invalid_argument"));
-    EXPECT_EQ("invalid stof argument", Thrown([] { quon::Stof("-"); }, "invalid_argument"));
-    EXPECT_EQ("invalid stod argument", Thrown([] { quon::Stod(" ."); }, "invalid_argument"));
-    EXPECT_EQ("stoi argument out of range", Thrown([] { quon::Stoi("2147483648"); }, "out_of_range"));
-    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("2147483648"); }, "out_of_range"));
-    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("-2147483649"); }, "out_of_range"));
-    EXPECT_EQ("stol argument out of range", Thrown([] { quon::Stol("99999999999999999999"); }, "out_of_range"));
-    EXPECT_EQ("stof argument out of range", Thrown([] { quon::Stof("1e39"); }, "out_of_range"));
-    EXPECT_EQ("stod argument out of range", Thrown([] { quon::Stod("1e309"); }, "out_of_range"));
+    EXPECT_EQ("invalid stoi argument", Thrown<std::invalid_argument>([] { quon::Stoi("x1"); }));
+    EXPECT_EQ("invalid stol argument", Thrown<std::invalid_argument>([] { quon::Stol(""); }));
+    EXPECT_EQ("invalid stof argument", Thrown<std::invalid_argument>([] { quon::Stof("-"); }));
+    EXPECT_EQ("invalid stod argument", Thrown<std::invalid_argument>([] { quon::Stod(" ."); }));
+    EXPECT_EQ("stoi argument out of range", Thrown<std::out_of_range>([] { quon::Stoi("2147483648"); }));
+    EXPECT_EQ("stol argument out of range", Thrown<std::out_of_range>([] { quon::Stol("2147483648"); }));
+    EXPECT_EQ("stol argument out of range", Thrown<std::out_of_range>([] { quon::Stol("-2147483649"); }));
+    EXPECT_EQ("stol argument out of range", Thrown<std::out_of_range>([] { quon::Stol("99999999999999999999"); }));
+    EXPECT_EQ("stof argument out of range", Thrown<std::out_of_range>([] { quon::Stof("1e39"); }));
+    EXPECT_EQ("stod argument out of range", Thrown<std::out_of_range>([] { quon::Stod("1e309"); }));
 }
 
 TEST(ReaderText, LengthBoundedCopies) {

@@ -36,13 +36,8 @@ const char kCorners[] =
     "1919.5000, 1199.2500, \n"
     "0.1234, 1200.0000, \n";
 
-struct GeoInfoTest : ::testing::Test {
-    Ref<IQuonGeoInfo> geo{CLSID_QuonGeoInfo, IID_IQuonGeoInfo};
-
-    HRESULT Load(const std::string& text) { return geo->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return geo->SaveToBuffer(b, c, w); }, hr);
-    }
+struct GeoInfoTest : quontest::ObjectTest<IQuonGeoInfo, CLSID_QuonGeoInfo, IID_IQuonGeoInfo> {
+    IQuonGeoInfo* const geo = object.get();
     std::string HeaderLine() {
         const std::string text = Save();
         return text.substr(0, text.find('\n') + 1);
@@ -99,8 +94,8 @@ TEST_F(GeoInfoTest, ReadsWhatItWrites) {
     ASSERT_EQ(text, Save());
 
     Ref<IQuonGeoInfo> other{CLSID_QuonGeoInfo, IID_IQuonGeoInfo};
-    ASSERT_EQ(S_OK, other->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())));
-    EXPECT_EQ(text, quontest::Written([&](char* b, UINT32 c, UINT32* w) { return other->SaveToBuffer(b, c, w); }));
+    ASSERT_EQ(S_OK, quontest::Load(other.get(), text));
+    EXPECT_EQ(text, quontest::Saved(other.get()));
     // The 0, 1, 3, 2 print order is undone: marker 3 is marker 3 again (a
     // read sets no marker grid, so marker n is (0, n)).
     double position[2] = {};
@@ -231,17 +226,7 @@ TEST_F(GeoInfoTest, RefusalsBoundsAndCopyOut) {
     EbPoint point{};
     EXPECT_EQ(E_INVALIDARG, geo->GetPoint(2, 0, &point));
 
-    const std::string text = std::string(kBody) + "0, 1, 5, \n" + kMarkers + kCorners;
-    std::string buffer(text.size() + 1, '#');
-    UINT32 written = 0;
-    EXPECT_EQ(S_OK, geo->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size()), &written));
-    EXPECT_EQ(text + "#", buffer);
-    buffer.assign(text.size() + 1, '#');
-    written = 3;
-    EXPECT_EQ(E_FAIL, geo->SaveToBuffer(buffer.data(), static_cast<UINT32>(text.size() - 1), &written));
-    EXPECT_EQ(std::string(text.size() + 1, '#'), buffer);
-    EXPECT_EQ(3u, written);
-    EXPECT_EQ(E_FAIL, geo->SaveToBuffer(buffer.data(), 0, &written));
+    ExpectFitsExactly(std::string(kBody) + "0, 1, 5, \n" + kMarkers + kCorners);
 
     EXPECT_EQ(S_OK, geo->FreeData());
     EXPECT_EQ(E_FAIL, geo->GetMarker(0, 0, position, &flag));

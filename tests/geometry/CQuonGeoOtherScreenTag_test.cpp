@@ -83,7 +83,6 @@ TEST_F(GeoOtherScreenTagTest, RefusesTagsOutsideTheGridAndBeforeReset) {
     EXPECT_EQ(E_POINTER, tag->SetTag(0, 0, nullptr));
     EXPECT_EQ(E_POINTER, tag->GetTag(0, 0, nullptr));
     EXPECT_EQ(E_POINTER, tag->GetUsedSize(&columns, nullptr));
-    EXPECT_EQ(E_POINTER, tag->GetUsedSize(nullptr, &columns));
     EXPECT_EQ(std::make_pair(0u, 0u), Used());
 }
 

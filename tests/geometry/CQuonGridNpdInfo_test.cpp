@@ -13,7 +13,7 @@
 
 namespace {
 
-using quontest::Ref;
+using quontest::Thrown;
 
 const char kDefaults[] =
     "60\n38\n28\n18\n60\n48\n36\n24\n0.5\n0.5\n0.5\n1\n0.3\n72\n95\n120\n0.25\n4\n60\n6\n4\n3\n0\n0\n1920\n1200\n"
@@ -36,23 +36,14 @@ std::string Join(const std::vector<std::string>& lines) {
     return text;
 }
 
-struct GridNpdInfoTest : ::testing::Test {
-    Ref<IQuonGridNpdInfo> npd{CLSID_QuonGridNpdInfo, IID_IQuonGridNpdInfo};
+struct GridNpdInfoTest : quontest::ObjectTest<IQuonGridNpdInfo, CLSID_QuonGridNpdInfo, IID_IQuonGridNpdInfo> {
+    IQuonGridNpdInfo* const npd = object.get();
 
-    HRESULT Load(const std::string& text) { return npd->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written(
-            [&](char* b, UINT32 c, UINT32* w) { return npd->SaveToBuffer(b, static_cast<INT32>(c), w); }, hr);
-    }
     std::string Json(UINT32 step) {
         return quontest::Written(
             [&](char* b, UINT32 c, UINT32* w) { return npd->SaveAsJson(b, static_cast<INT32>(c), w, step); });
     }
-    GridNpdParams Params() {
-        GridNpdParams p{};
-        EXPECT_EQ(S_OK, npd->GetParams(&p));
-        return p;
-    }
+    GridNpdParams Params() { return Got(&IQuonGridNpdInfo::GetParams); }
 };
 
 TEST_F(GridNpdInfoTest, DefaultsAndTheirText) {
@@ -115,20 +106,12 @@ TEST_F(GridNpdInfoTest, ListRoundTripAndVersionLine) {
     EXPECT_EQ(kDefaults, Save());
 }
 
-// Loads the default list with one line replaced and returns the message of
-// the exception of type E that the load must throw.
-template <class E>
-std::string LoadThrows(IQuonGridNpdInfo* npd, std::size_t line, const std::string& value, const std::string& first = "60") {
+// The default list with its first line and line `line` (from 1) replaced.
+std::string DefaultsWith(std::size_t line, const std::string& value, const std::string& first = "60") {
     std::vector<std::string> lines = Lines(kDefaults);
     lines[0] = first;
     lines[line - 1] = value;
-    const std::string text = Join(lines);
-    try {
-        npd->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size()));
-    } catch (const E& e) {
-        return e.what();
-    }
-    return "no exception";
+    return Join(lines);
 }
 
 TEST_F(GridNpdInfoTest, ShortAndMalformedLists) {
@@ -144,32 +127,25 @@ TEST_F(GridNpdInfoTest, ShortAndMalformedLists) {
     EXPECT_EQ(before, Save());
 
     // A blank first line: nothing converts, nothing changes.
-    EXPECT_EQ("invalid stoi argument", LoadThrows<std::invalid_argument>(npd.get(), 1, ""));
+    EXPECT_EQ("invalid stoi argument", Thrown<std::invalid_argument>([&] { Load(DefaultsWith(1, "")); }));
     EXPECT_EQ(before, Save());
     // A bad real on line 9: lines 1-8 keep their new values.
-    EXPECT_EQ("invalid stod argument", LoadThrows<std::invalid_argument>(npd.get(), 9, "x0.5", "61"));
+    EXPECT_EQ("invalid stod argument", Thrown<std::invalid_argument>([&] { Load(DefaultsWith(9, "x0.5", "61")); }));
     EXPECT_EQ(61, Params().npdInt1);
     EXPECT_EQ(7.0, Params().factor27);
-    EXPECT_EQ("stoi argument out of range", LoadThrows<std::out_of_range>(npd.get(), 2, "2147483648"));
-    EXPECT_EQ("stod argument out of range", LoadThrows<std::out_of_range>(npd.get(), 40, "1e999"));
+    EXPECT_EQ("stoi argument out of range", Thrown<std::out_of_range>([&] { Load(DefaultsWith(2, "2147483648")); }));
+    EXPECT_EQ("stod argument out of range", Thrown<std::out_of_range>([&] { Load(DefaultsWith(40, "1e999")); }));
 }
 
 TEST_F(GridNpdInfoTest, CopyOutAndTheScratchLimit) {
-    const std::string text = kDefaults;
-    std::string buffer(text.size() + 2, '#');
-    UINT32 written = 0;
-    EXPECT_EQ(S_OK, npd->SaveToBuffer(buffer.data(), static_cast<INT32>(text.size()), &written));
-    EXPECT_EQ(text + "##", buffer);
-    EXPECT_EQ(text.size(), written);
-
-    buffer.assign(text.size() + 2, '#');
-    written = 77;
-    EXPECT_EQ(E_FAIL, npd->SaveToBuffer(buffer.data(), static_cast<INT32>(text.size() - 1), &written));
-    EXPECT_EQ(E_FAIL, npd->SaveToBuffer(buffer.data(), -1, &written));
-    EXPECT_EQ(E_FAIL, npd->SaveAsJson(buffer.data(), 10, &written, 8));
-    EXPECT_EQ(E_FAIL, npd->SaveToBuffer(nullptr, 4096, &written));
-    EXPECT_EQ(E_FAIL, npd->SaveAsJson(nullptr, 4096, &written, 8));
-    EXPECT_EQ(std::string(text.size() + 2, '#'), buffer);
+    ExpectFitsExactly(kDefaults);
+    std::string buffer(16, '#');
+    UINT32 written = 77;
+    for (HRESULT r : {npd->SaveToBuffer(buffer.data(), -1, &written), npd->SaveAsJson(buffer.data(), 10, &written, 8),
+                      npd->SaveToBuffer(nullptr, 4096, &written), npd->SaveAsJson(nullptr, 4096, &written, 8)}) {
+        EXPECT_EQ(E_FAIL, r);
+    }
+    EXPECT_EQ(std::string(16, '#'), buffer);
     EXPECT_EQ(77u, written);
     EXPECT_EQ(E_POINTER, npd->SaveToBuffer(buffer.data(), 4096, nullptr));
 
@@ -191,14 +167,12 @@ TEST_F(GridNpdInfoTest, CopyOutAndTheScratchLimit) {
     EXPECT_EQ("", Save(&hr));
     EXPECT_EQ(E_FAIL, hr);
 
-    EXPECT_EQ(E_POINTER, npd->GetParams(nullptr));
-    EXPECT_EQ(E_POINTER, npd->SetLevels(nullptr));
-    EXPECT_EQ(E_POINTER, npd->SetFactors(nullptr));
-    EXPECT_EQ(E_POINTER, npd->SetProjectorResolution(nullptr));
     char* null = nullptr;
     UINT32 a = 0, b = 0;
-    EXPECT_EQ(E_POINTER, npd->GetLabel(&a, &b, &null));
-    EXPECT_EQ(E_POINTER, npd->LoadFromBuffer(nullptr, 5));
+    for (HRESULT r : {npd->GetParams(nullptr), npd->SetLevels(nullptr), npd->GetLabel(&a, &b, &null),
+                      npd->LoadFromBuffer(nullptr, 5)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
 }
 
 }  // namespace

@@ -12,8 +12,6 @@
 
 namespace {
 
-using quontest::Ref;
-
 const char kTwoByOne[] =
     "2, 1, 0.5, 1.23457e+06, 1, -2, 3, 1\n"
     "0.100000, 2.000000, 3.000000, 4.000000, 5, 6, 7.000000, 8.000000, 9.000000, 10.000000, 11\n"
@@ -24,18 +22,9 @@ const char kTwoByOne[] =
 const std::string kZeroLine =
     "0.000000, 0.000000, 0.000000, 0.000000, 0, 0, 0.000000, 0.000000, 0.000000, 0.000000, 0\n";
 
-struct GridPointTest : ::testing::Test {
-    Ref<IQuonGridPoint> map{CLSID_QuonGridPoint, IID_IQuonGridPoint};
-
-    HRESULT Load(const std::string& text) { return map->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return map->SaveToBuffer(b, c, w); }, hr);
-    }
-    GridPointHeader Header() {
-        GridPointHeader h{};
-        EXPECT_EQ(S_OK, map->GetHeader(&h));
-        return h;
-    }
+struct GridPointTest : quontest::ObjectTest<IQuonGridPoint, CLSID_QuonGridPoint, IID_IQuonGridPoint> {
+    IQuonGridPoint* const map = object.get();
+    GridPointHeader Header() { return Got(&IQuonGridPoint::GetHeader); }
     GridPointRecord Point(UINT32 c, UINT32 r) {
         GridPointRecord p{};
         p.real0 = -99;

@@ -22,23 +22,16 @@ const char kTwoTables[] =
     "1,1\n"
     "0,0,0,1\n";
 
-struct LookUpTableListTest : ::testing::Test {
-    LONG startObjects = CBaseObject::ObjectCount();
-    Ref<IQuonLookUpTableList> list{CLSID_QuonLookUpTableList, IID_IQuonLookUpTableList};
+struct LookUpTableListTest
+    : quontest::ObjectTest<IQuonLookUpTableList, CLSID_QuonLookUpTableList, IID_IQuonLookUpTableList> {
+    IQuonLookUpTableList* const list = object.get();
+    const LONG startObjects = CBaseObject::ObjectCount() - 1;  // before the fixture's object
 
     void TearDown() override {
-        list.Reset();
+        object.Reset();
         EXPECT_EQ(startObjects, CBaseObject::ObjectCount());
     }
-    HRESULT Load(const std::string& text) { return list->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())); }
-    std::string Save(HRESULT* hr = nullptr) {
-        return quontest::Written([&](char* b, UINT32 c, UINT32* w) { return list->SaveToBuffer(b, c, w); }, hr);
-    }
-    UINT32 Count() {
-        UINT32 count = 99;
-        EXPECT_EQ(S_OK, list->GetCount(&count));
-        return count;
-    }
+    UINT32 Count() { return Got(&IQuonLookUpTableList::GetCount); }
     // Table `index` of the list, with the reference GetAt hands out.
     Ref<IQuonLookUpTable> At(UINT32 index) {
         IQuonLookUpTable* table = nullptr;
@@ -55,9 +48,9 @@ TEST_F(LookUpTableListTest, SavesEveryTableAsABlockAndReadsThemBack) {
     Ref<IQuonLookUpTable> second{CLSID_QuonLookUpTable, IID_IQuonLookUpTable};
     first->SetLabel(7, 8, "gain");
     const std::string firstText = "2,1\n0.1,-2.5,1e-7,123456789\n5,6,7,8\n", secondText = "1,1\n0,0,0,1\n";
-    first->LoadFromBuffer(firstText.data(), static_cast<UINT32>(firstText.size()));
+    quontest::Load(first.get(), firstText);
     second->SetLabel(0xFFFFFFFFu, 0, "offset");  // printed with %d as -1
-    second->LoadFromBuffer(secondText.data(), static_cast<UINT32>(secondText.size()));
+    quontest::Load(second.get(), secondText);
     EXPECT_EQ(S_OK, list->Add(first.get()));
     EXPECT_EQ(S_OK, list->Add(second.get()));
     EXPECT_EQ(3u, first->AddRef());  // ours, the list's, this one
@@ -136,33 +129,22 @@ TEST_F(LookUpTableListTest, RefusalsAndCapacity) {
     IQuonLookUpTable* untouched = reinterpret_cast<IQuonLookUpTable*>(0x1234);
     EXPECT_EQ(S_OK, list->GetAt(0, &untouched));  // past the end: nothing reported, nothing written
     EXPECT_EQ(reinterpret_cast<IQuonLookUpTable*>(0x1234), untouched);
-    EXPECT_EQ(E_POINTER, list->GetAt(0, nullptr));
-    EXPECT_EQ(E_POINTER, list->Add(nullptr));
-    EXPECT_EQ(E_POINTER, list->GetCount(nullptr));
-    EXPECT_EQ(E_POINTER, list->SetName(nullptr));
-    EXPECT_EQ(E_POINTER, list->LoadFromBuffer(nullptr, 1));
+    UINT32 written = 77;
+    for (HRESULT r : {list->GetAt(0, nullptr), list->Add(nullptr), list->SetName(nullptr), list->LoadFromBuffer(nullptr, 1),
+                      list->SaveToBuffer(nullptr, 10, &written)}) {
+        EXPECT_EQ(E_POINTER, r);
+    }
     EXPECT_EQ(S_OK, list->LoadFromBuffer(nullptr, 0));
 
     ASSERT_EQ(S_OK, Load(kTwoTables));
-    const std::string text = kTwoTables;
-    const UINT32 size = static_cast<UINT32>(text.size());
-    std::string buffer(size + 1, '#');
-    UINT32 written = 77;
-    EXPECT_EQ(E_FAIL, list->SaveToBuffer(buffer.data(), size - 1, &written));
-    EXPECT_EQ(std::string(size + 1, '#'), buffer);
-    EXPECT_EQ(77u, written);
-    EXPECT_EQ(S_OK, list->SaveToBuffer(buffer.data(), size, &written));
-    EXPECT_EQ(text + "#", buffer);  // no terminator
-    EXPECT_EQ(size, written);
-    EXPECT_EQ(E_POINTER, list->SaveToBuffer(nullptr, 10, &written));
+    ExpectFitsExactly(kTwoTables);
 
     // A table whose entries were freed cannot be printed: the document is
     // refused with its failure and nothing is written, wherever it stands.
     At(0)->FreeData();
-    buffer.assign(size + 1, '#');
-    written = 77;
-    EXPECT_EQ(E_FAIL, list->SaveToBuffer(buffer.data(), size + 1, &written));
-    EXPECT_EQ(std::string(size + 1, '#'), buffer);
+    std::string buffer(sizeof kTwoTables, '#');
+    EXPECT_EQ(E_FAIL, list->SaveToBuffer(buffer.data(), sizeof kTwoTables, &written));
+    EXPECT_EQ(std::string(sizeof kTwoTables, '#'), buffer);
     EXPECT_EQ(77u, written);
 }
 
