@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/copy_out.h"
+#include "frame/text.h"
 
 namespace quon::json {
 
@@ -11,8 +12,11 @@ void AssertionFailed(const char* condition) { throw std::runtime_error(condition
 
 HRESULT Parse(Document& document, const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
-    const std::string copy = text == nullptr ? std::string() : std::string(text, length);
-    document.Parse(copy.c_str());
+    // The document ends at the first NUL within length, where a
+    // NUL-terminated copy of the text would end; the parse reads the caller's
+    // bytes in place.
+    const std::string_view view = TextViewUpToNul(text, length);
+    document.Parse(view.data(), view.size());
     return S_OK;
 }
 
@@ -92,22 +96,20 @@ void Builder::PushDoubles(Value& array, const double* values, std::size_t count)
     array.PushBack(element, Alloc());
 }
 
-bool Builder::Render(std::string& text) const {
-    rapidjson::StringBuffer out;
-    rapidjson::Writer<rapidjson::StringBuffer> writer(out);
-    if (!m_document.Accept(writer)) return false;
-    text.assign(out.GetString(), out.GetSize());
-    return true;
+bool Builder::Render(rapidjson::StringBuffer& text) const {
+    rapidjson::Writer<rapidjson::StringBuffer> writer(text);
+    return m_document.Accept(writer);
 }
 
 HRESULT WriteOut(const Builder& builder, char* buffer, INT64 capacity, UINT32* written) {
     // The colour sheets' writers fail only with E_FAIL: a negative capacity
     // is smaller than any text, and a null length pointer cannot take the count.
     if (buffer == nullptr || capacity < 0 || written == nullptr) return E_FAIL;
-    std::string text;
+    rapidjson::StringBuffer text;
     if (!builder.Render(text)) return E_FAIL;
-    if (text.size() > static_cast<uint64_t>(capacity)) return E_FAIL;
-    return CopyOut(text, buffer, static_cast<UINT32>(text.size()), written);
+    if (text.GetSize() > static_cast<uint64_t>(capacity)) return E_FAIL;
+    return CopyOut(std::string_view(text.GetString(), text.GetSize()), buffer, static_cast<UINT32>(text.GetSize()),
+                   written);
 }
 
 }  // namespace quon::json

@@ -106,7 +106,7 @@ public:
 
     // Renders the document compactly into text. False when a value cannot be
     // written as JSON (NaN or an infinity).
-    bool Render(std::string& text) const;
+    bool Render(rapidjson::StringBuffer& text) const;
 
 private:
     Document m_document;

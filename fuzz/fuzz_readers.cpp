@@ -66,8 +66,8 @@ const ModelClass* g_only = nullptr;
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (const char* name = std::getenv("QUON_FUZZ_CLASS")) {
         g_only = FindModelClass(name);
-        if (g_only == nullptr) {
-            std::fprintf(stderr, "fuzz_readers: no class %s\n", name);
+        if (g_only == nullptr || g_only->load == nullptr) {
+            std::fprintf(stderr, "fuzz_readers: no class %s with a text form\n", name);
             std::exit(2);
         }
     }

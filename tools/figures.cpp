@@ -1,6 +1,7 @@
 #include "figures.h"
 
 #include <cstdio>
+#include <utility>
 #include <string>
 
 #include "QuonCoreModel.h"
@@ -225,4 +226,22 @@ Figure ColorCompDiffSpecFigure(void* itf) {
     return EachChild<IQuonColorDiff7colors>(static_cast<IQuonColorCompDiffSpec*>(itf),
                                             &IQuonColorCompDiffSpec::GetDiff7colorsCount,
                                             &IQuonColorCompDiffSpec::GetDiff7colors, AddDiffPanels);
+}
+
+FigureFunction FigureOf(const ModelClass& cls) {
+    static const std::pair<const char*, FigureFunction> figures[] = {
+        {"GridPoint", GridPointFigure},
+        {"GeoAdjustInfo", GeoAdjustInfoFigure},
+        {"LookUpTableList", LookUpTableListFigure},
+        {"LookUpTable", LookUpTableFigure},
+        {"EbInfo", EbInfoFigure},
+        {"ColorCompOrgSpec", ColorCompOrgSpecFigure},
+        {"ColorSpectrum", ColorSpectrumFigure},
+        {"ColorCompDiffSpec", ColorCompDiffSpecFigure},
+        {"ColorDiff7colors", ColorDiff7colorsFigure},
+    };
+    for (const auto& [name, figure] : figures) {
+        if (std::string(name) == cls.name) return figure;
+    }
+    return nullptr;
 }

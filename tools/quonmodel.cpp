@@ -1,6 +1,7 @@
 // quonmodel: loads the QuonCoreModel module by file name, as a host does, and
 // reads text files into model objects: to write them back and compare
-// (roundtrip), or to draw what they hold (render). `quonmodel --help` lists
+// (roundtrip), to print or compare their records as JSON (dump, diff), to
+// write a text from such records (build), or to draw what they hold (render). `quonmodel --help` lists
 // the modes.
 #include <algorithm>
 #include <cstdint>
@@ -12,8 +13,10 @@
 #include <vector>
 
 #include "QuonCoreModel.h"
+#include "figures.h"
 #include "model_classes.h"
 #include "quon/Module.h"
+#include "records.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -25,7 +28,7 @@ namespace fs = std::filesystem;
 
 struct Options {
     fs::path module;
-    std::string out;                // roundtrip: where to write the text; render: the picture
+    std::string out;                // roundtrip, build: the text; dump: the JSON; render: the picture
     std::vector<std::string> args;  // CLASS FILE...
 };
 
@@ -69,38 +72,18 @@ const ModelClass& FindClass(const std::string& name) {
 quon::Ptr<IUnknown> LoadObject(const quon::Module& module, const ModelClass& cls, const std::string& path,
                                std::string& text) {
     if (!ReadFile(path, text)) throw quon::Error(E_INVALIDARG, "cannot read " + path);
-    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
-    if (cls.prepare != nullptr) Check(cls.prepare(object.get()), "preparing the object");
-    Check(cls.load(object.get(), text.data(), static_cast<UINT32>(text.size())), "LoadFromBuffer");
-    return object;
+    return records::LoadText(module, cls, text);
 }
 
-// The object's text. The buffer starts at twice the text read and grows only
-// while the writer says the text did not fit: a length it reports is taken at
-// once (with room for a terminator); E_FAIL without one makes the buffer four
-// times larger, up to 64 bytes for each byte read (at least 1 MiB). A writer
-// that still fails then fails for another reason, or expands the text beyond
-// anything a round trip could give back. Other failures end at once.
-std::string SaveText(const ModelClass& cls, IUnknown* object, std::size_t textSize) {
-    const std::size_t bound = std::min<std::size_t>(UINT32_MAX, std::max<std::size_t>(1u << 20, 64 * textSize));
-    std::size_t capacity = std::min(bound, 2 * textSize + 4096);
-    bool reported = false;
-    std::vector<char> buffer;
-    for (;;) {
-        buffer.resize(capacity);
-        UINT32 written = 0;
-        const HRESULT hr = cls.save(object, buffer.data(), static_cast<UINT32>(capacity), &written);
-        if (SUCCEEDED(hr)) return std::string(buffer.data(), written);
-        if (hr != E_FAIL) Check(hr, "SaveToBuffer");
-        if (!reported && written >= capacity && written < UINT32_MAX) {
-            capacity = std::size_t(written) + 1;
-            reported = true;
-        } else if (!reported && capacity < bound) {
-            capacity = std::min(capacity * 4, bound);
-        } else {
-            Check(hr, "SaveToBuffer with room for " + std::to_string(capacity) + " bytes");
-        }
+// Writes text to the file, or to standard output when the path is empty.
+void WriteOut(const std::string& path, const std::string& text) {
+    if (path.empty()) {
+        std::cout << text;
+        return;
     }
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out.flush()) throw quon::Error(E_FAIL, "cannot write " + path);
 }
 
 // Reads one file into a fresh object and writes it back. Returns 0 when the
@@ -109,7 +92,7 @@ int RoundTripFile(const quon::Module& module, const ModelClass& cls, const std::
                   const std::string& outPath) {
     std::string input;
     const quon::Ptr<IUnknown> object = LoadObject(module, cls, path, input);
-    const std::string output = SaveText(cls, object.get(), input.size());
+    const std::string output = records::SaveText(cls, object.get(), input.size());
     if (!outPath.empty()) std::ofstream(outPath, std::ios::binary) << output;
     if (output == input) {
         std::cout << path << ": " << cls.name << ", " << output.size() << " bytes, round trip identical\n";
@@ -141,7 +124,7 @@ int RoundTrip(const quon::Module* module, const Options& o) {
 std::string RenderableClasses() {
     std::string names;
     for (const ModelClass& c : ModelClasses()) {
-        if (c.figure != nullptr) names += (names.empty() ? "" : ", ") + std::string(c.name);
+        if (FigureOf(c) != nullptr) names += (names.empty() ? "" : ", ") + std::string(c.name);
     }
     return names;
 }
@@ -149,13 +132,14 @@ std::string RenderableClasses() {
 int Render(const quon::Module* module, const Options& o) {
     if (o.args.size() != 2 || o.out.empty()) throw quon::Error(E_INVALIDARG, "render needs CLASS FILE -o OUT.svg");
     const ModelClass& cls = FindClass(o.args[0]);
-    if (cls.figure == nullptr) {
+    const FigureFunction draw = FigureOf(cls);
+    if (draw == nullptr) {
         throw quon::Error(E_INVALIDARG, std::string(cls.name) + " holds no grids or curves to draw; render draws " +
                                             RenderableClasses());
     }
     std::string text;
     const quon::Ptr<IUnknown> object = LoadObject(*module, cls, o.args[1], text);
-    Figure figure = cls.figure(object.get());
+    Figure figure = draw(object.get());
     figure.title = std::string(cls.name) + ": " + fs::path(o.args[1]).filename().string();
     std::ofstream out(o.out, std::ios::binary);
     out << ToSvg(figure);
@@ -164,8 +148,42 @@ int Render(const quon::Module* module, const Options& o) {
     return 0;
 }
 
+// The object's records as JSON, to the output file or standard output.
+int Dump(const quon::Module* module, const Options& o) {
+    if (o.args.size() != 2) throw quon::Error(E_INVALIDARG, "dump needs CLASS FILE [-o OUT.json]");
+    const ModelClass& cls = FindClass(o.args[0]);
+    std::string text;
+    const quon::Ptr<IUnknown> object = LoadObject(*module, cls, o.args[1], text);
+    WriteOut(o.out, records::ToJson(cls, object.get()));
+    return 0;
+}
+
+// The class's text form of the records in a JSON file.
+int Build(const quon::Module* module, const Options& o) {
+    if (o.args.size() != 2) throw quon::Error(E_INVALIDARG, "build needs CLASS IN.json -o FILE");
+    const ModelClass& cls = FindClass(o.args[0]);
+    std::string json;
+    if (!ReadFile(o.args[1], json)) throw quon::Error(E_INVALIDARG, "cannot read " + o.args[1]);
+    const quon::Ptr<IUnknown> object = records::Build(*module, cls, json);
+    WriteOut(o.out, records::SaveText(cls, object.get(), json.size() / 4));
+    return 0;
+}
+
+// One line per value whose records differ between two files of the class:
+// JSON path, value in A, value in B (tab-separated).
+int Diff(const quon::Module* module, const Options& o) {
+    if (o.args.size() != 3) throw quon::Error(E_INVALIDARG, "diff needs CLASS A B");
+    const ModelClass& cls = FindClass(o.args[0]);
+    std::string textA, textB;
+    const std::string a = records::ToJson(cls, LoadObject(*module, cls, o.args[1], textA).get());
+    const std::string b = records::ToJson(cls, LoadObject(*module, cls, o.args[2], textB).get());
+    const std::vector<records::Difference> differences = records::Diff(a, b);
+    for (const records::Difference& d : differences) std::cout << d.path << "\t" << d.a << "\t" << d.b << "\n";
+    return differences.empty() ? 0 : 1;
+}
+
 int List(const quon::Module*, const Options&) {
-    for (const ModelClass& c : ModelClasses()) std::cout << c.name << "\t" << c.about << "\n";
+    for (const ModelClass& c : AllModelClasses()) std::cout << c.name << "\t" << c.about << "\n";
     return 0;
 }
 
@@ -190,7 +208,17 @@ const Mode kModes[] = {
     {"render", "render CLASS FILE -o OUT.svg",
      "draws the grids or curves the object holds, read through its getters, as an SVG picture",
      "quonmodel render GeoAdjustInfo examples/data/GeoAdjustInfo/two_projector_wall.txt -o wall.svg", Render, true},
-    {"list", "list", "the class names, with what their texts hold", "quonmodel list", List, false},
+    {"dump", "dump CLASS FILE [-o OUT.json]",
+     "reads the file into a fresh object and prints its records as JSON (docs/formats/ gives each schema)",
+     "quonmodel dump LookUpTable examples/data/LookUpTable/gain_5x3.txt -o gain.json", Dump, true},
+    {"build", "build CLASS IN.json [-o FILE]",
+     "sets a fresh object from the records of a JSON file (as dump writes them) and writes its text",
+     "quonmodel build LookUpTable gain.json -o gain_5x3.txt", Build, true},
+    {"diff", "diff CLASS A B",
+     "reads both files and prints a line per value whose records differ: JSON path, value in A, value in B\n"
+     "    (tab-separated); exit 0 when the records are equal, 1 when they differ, 2 when a file cannot be read",
+     "quonmodel diff LookUpTable old.txt new.txt", Diff, true},
+    {"list", "list", "the class names, with what their texts (or objects) hold", "quonmodel list", List, false},
     {"help", "help", "this text", "quonmodel --help", Help, false},
 };
 

@@ -29,9 +29,9 @@ Document Parsed(const std::string& text) {
 }
 
 std::string Rendered(const quon::json::Builder& doc) {
-    std::string text;
+    rapidjson::StringBuffer text;
     EXPECT_TRUE(doc.Render(text));
-    return text;
+    return std::string(text.GetString(), text.GetSize());
 }
 
 TEST(JsonRules, MistypedDocumentsThrowTheFailedCheck) {

@@ -118,10 +118,26 @@ def main():
         done = run(runner, tool, module, "roundtrip", "LookUpTable", path)
         assert done.returncode == code and said in done.stdout + done.stderr, done
 
+    # diff: a line per changed value (path, value in A, value in B), exit 1;
+    # equal records exit 0; a file that cannot be read exits 2.
+    sample = os.path.join(examples, "LookUpTable", "gain_5x3.txt")
+    with open(sample, newline="") as f:
+        text = f.read()
+    changed = os.path.join(out, "changed.txt")
+    with open(changed, "w", newline="") as f:
+        f.write(text.replace("0.25", "0.5", 1))
+    done = run(runner, tool, module, "diff", "LookUpTable", sample, changed)
+    assert done.returncode == 1 and done.stdout.replace("\r", "") == "$.entries[0][1].value0\t0.25\t0.5\n", done
+    done = run(runner, tool, module, "diff", "LookUpTable", sample, sample)
+    assert done.returncode == 0 and done.stdout == "", done
+    done = run(runner, tool, module, "diff", "LookUpTable", sample, os.path.join(out, "absent.txt"))
+    assert done.returncode == 2 and "cannot read" in done.stderr, done
+
     done = run(runner, tool, module, "--help")
-    for mode in ("roundtrip CLASS FILE", "render CLASS FILE -o OUT.svg", "list", "help"):
+    for mode in ("roundtrip CLASS FILE", "render CLASS FILE -o OUT.svg", "dump CLASS FILE", "build CLASS IN.json",
+                 "diff CLASS A B", "list", "help"):
         assert "\n  " + mode in done.stdout.replace("\r", ""), mode
-    assert done.stdout.count("example: quonmodel") == 4, done.stdout
+    assert done.stdout.count("example: quonmodel") == 7, done.stdout
     print("%d pictures checked" % len(CASES))
 
 

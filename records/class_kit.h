@@ -1,0 +1,188 @@
+// What the per-class sources of the record layer share: the checks of a
+// call's result, names read into a buffer the caller sizes, child objects
+// created through the module, the adapters of the text-form slots, and the
+// row builders of the class table.
+#pragma once
+
+#include <climits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fields.h"
+#include "json.h"
+#include "model_classes.h"
+#include "quon/Module.h"
+
+namespace records {
+
+// Throws quon::Error "<call> failed: 0x80004005 E_FAIL" for a failure.
+void Check(HRESULT hr, const char* call);
+
+// The interfaces copy a name out into a buffer the caller sizes and give no
+// way to ask its length: the layer reads names with room for this many bytes
+// (NUL included) and sets none longer.
+inline constexpr std::size_t kNameCapacity = 4096;
+
+// copy(buffer) copies the name into a buffer of kNameCapacity bytes.
+template <class Copy>
+std::string CopiedName(Copy copy) {
+    std::vector<char> buffer(kNameCapacity, '\0');
+    copy(buffer.data());
+    buffer.back() = '\0';
+    return std::string(buffer.data());
+}
+
+// A name of a document, as the setters take it (NUL-terminated).
+inline std::string NameOf(const In& in, const char* member) { return in.Text(member, kNameCapacity - 1); }
+
+// A new object of another class, made by the module as a host makes it.
+quon::Ptr<IUnknown> CreateObject(const CLSID& clsid, const IID& iid);
+template <class I>
+quon::Ptr<I> Create(const CLSID& clsid) {
+    quon::Ptr<I> object;
+    object.attach(static_cast<I*>(CreateObject(clsid, quon::IidOf<I>()).detach()));
+    return object;
+}
+
+// A count the interface hands out as unsigned, as the setters take it.
+INT32 SignedCount(UINT32 count, const In& in, const char* member);
+
+// Records an object keeps under a grid index (i x columns + j) whose count a
+// loaded text sets apart from the grid: where record n sits, and all of them
+// in storage order (read until the getter refuses).
+inline std::pair<UINT32, UINT32> GridPlace(std::size_t n, UINT32 columns) {
+    return columns > 0 ? std::pair<UINT32, UINT32>(UINT32(n / columns), UINT32(n % columns))
+                       : std::pair<UINT32, UINT32>(0, UINT32(n));
+}
+
+template <class R, class Get>
+std::vector<R> HeldRecords(UINT32 columns, Get get) {
+    std::vector<R> records;
+    for (std::size_t n = 0; n <= UINT32_MAX; ++n) {
+        R r{};
+        const auto [i, j] = GridPlace(n, columns);
+        if (FAILED(get(i, j, &r))) break;
+        records.push_back(r);
+    }
+    return records;
+}
+
+// ---- values of a one-value-per-line text
+
+// A real as a line that the checking readers (stod) take back to the same bits.
+std::string ExactLine(double v);
+// The lines of a text written by an object (without their "\n").
+std::vector<std::string> TextLines(const std::string& text);
+// A line of such a text as an integer or a real; a line that is not one
+// throws quon::Error naming the line.
+INT32 IntLine(const std::vector<std::string>& lines, std::size_t at);
+double RealLine(const std::vector<std::string>& lines, std::size_t at);
+
+// ---- text-form slots
+
+template <class I>
+HRESULT LoadSlot(void* itf, const char* text, UINT32 length) {
+    return static_cast<I*>(itf)->LoadFromBuffer(text, length);
+}
+
+template <class I>
+HRESULT SaveSlot(void* itf, char* buffer, UINT32 capacity, UINT32* written) {
+    return static_cast<I*>(itf)->SaveToBuffer(buffer, capacity, written);
+}
+
+// The colour writers take a signed capacity.
+inline INT32 SignedCapacity(UINT32 capacity) { return capacity > INT32_MAX ? INT32_MAX : static_cast<INT32>(capacity); }
+
+template <class I>
+HRESULT SaveSigned(void* itf, char* buffer, UINT32 capacity, UINT32* written) {
+    return static_cast<I*>(itf)->SaveToBuffer(buffer, SignedCapacity(capacity), written);
+}
+
+// A picture-mode object reads and writes the member "pmode_0" of its file.
+template <class I>
+HRESULT LoadMode(void* itf, const char* text, UINT32 length) {
+    return static_cast<I*>(itf)->LoadFromBuffer("pmode_0", text, length);
+}
+
+template <class I>
+HRESULT SaveMode(void* itf, char* buffer, UINT32 capacity, UINT32* written) {
+    return static_cast<I*>(itf)->SaveToBuffer("pmode_0", buffer, SignedCapacity(capacity), written);
+}
+
+// ---- rows of the class table
+
+template <class I, void (*To)(I*, Out&), void (*From)(const In&, I*)>
+void ToJsonOf(void* itf, Out& out) {
+    To(static_cast<I*>(itf), out);
+}
+
+template <class I, void (*To)(I*, Out&), void (*From)(const In&, I*)>
+void FromJsonOf(const In& in, void* itf) {
+    From(in, static_cast<I*>(itf));
+}
+
+// A class with a text form read by LoadFromBuffer(text, length) and written
+// by SaveToBuffer(buffer, capacity, written).
+template <class I, void (*To)(I*, Out&), void (*From)(const In&, I*)>
+ModelClass TextClass(const char* name, const char* about, const CLSID& clsid, HRESULT (*prepare)(void*) = nullptr,
+                     HRESULT (*save)(void*, char*, UINT32, UINT32*) = SaveSlot<I>,
+                     HRESULT (*load)(void*, const char*, UINT32) = LoadSlot<I>) {
+    return ModelClass{name, about, &clsid, &quon::IidOf<I>(), prepare, load, save, ToJsonOf<I, To, From>,
+                      FromJsonOf<I, To, From>};
+}
+
+// A class without a text form.
+template <class I, void (*To)(I*, Out&), void (*From)(const In&, I*)>
+ModelClass RecordsOnlyClass(const char* name, const char* about, const CLSID& clsid) {
+    return ModelClass{name, about, &clsid, &quon::IidOf<I>(), nullptr, nullptr, nullptr, ToJsonOf<I, To, From>,
+                      FromJsonOf<I, To, From>};
+}
+
+}  // namespace records
+
+// One row per class, each defined in its own source (records/classes/).
+ModelClass GridPointClass();
+ModelClass GeoAdjustInfoClass();
+ModelClass GeoOtherScreenTagClass();
+ModelClass LookUpTableListClass();
+ModelClass LookUpTableClass();
+ModelClass GeoColorInfoClass();
+ModelClass GeoBlackLevelInfoClass();
+ModelClass GridNpdInfoClass();
+ModelClass GeoInfoClass();
+ModelClass BlkInitInfoClass();
+ModelClass EbInfoClass();
+ModelClass CAInitInfoClass();
+ModelClass GeoMaskFrameClass();
+ModelClass GeoMaskLineClass();
+ModelClass GeoUniformityFlexibleClass();
+ModelClass GeoUniformityGradientClass();
+ModelClass DMInitInfoClass();
+ModelClass MarkerInfoClass();
+ModelClass LedMarkerInfoClass();
+ModelClass GeoAutoCalibInfoClass();
+ModelClass CalibPointTableClass();
+ModelClass CalibPointTableListClass();
+ModelClass ColorCompCategoryTableClass();
+ModelClass ColorCompOrgSpecClass();
+ModelClass ColorSpectrumClass();
+ModelClass ColorCompDiffSpecClass();
+ModelClass ColorDiff7colorsClass();
+
+// Record types that more than one class passes (defined in shared_records.cpp).
+namespace records {
+template <> const RecordType& TypeOf<GeoVersion>();
+template <> const RecordType& TypeOf<ProjectorInfo>();
+template <> const RecordType& TypeOf<EdgeBlendSetting>();
+template <> const RecordType& TypeOf<EdgeBlendLocation>();
+template <> const RecordType& TypeOf<BrightArea>();
+template <> const RecordType& TypeOf<BlackLevelLocation>();
+template <> const RecordType& TypeOf<EbCell>();
+template <> const RecordType& TypeOf<EbProfile>();
+template <> const RecordType& TypeOf<EbPoint>();
+template <> const RecordType& TypeOf<CameraRegion>();
+template <> const RecordType& TypeOf<ColorSpectrumInfo>();
+template <> const RecordType& TypeOf<ColorSpectrumPoint>();
+template <> const RecordType& TypeOf<ColorDiff7colorsInfo>();
+}  // namespace records

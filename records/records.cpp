@@ -1,0 +1,91 @@
+#include "records.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "class_kit.h"
+#include "json.h"
+
+namespace records {
+
+namespace {
+
+void NeedsText(const ModelClass& cls) {
+    if (cls.load == nullptr) throw quon::Error(E_NOTIMPL, std::string(cls.name) + " has no text form");
+}
+
+// Runs the class's walk over its getters into a document.
+void Walk(const ModelClass& cls, IUnknown* object, rj::Document& doc, Capture* capture) {
+    doc.SetObject();
+    Out out(doc, doc.GetAllocator(), "$", capture);
+    cls.toJson(object, out);
+}
+
+}  // namespace
+
+std::string ToJson(const ModelClass& cls, IUnknown* object) {
+    rj::Document doc;
+    Walk(cls, object, doc, nullptr);
+    return Print(doc);
+}
+
+void FromJson(const ModelClass& cls, IUnknown* object, std::string_view json) {
+    rj::Document doc;
+    Parse(json, doc);
+    cls.fromJson(In(doc, "$"), object);
+}
+
+quon::Ptr<IUnknown> Build(const quon::Module& module, const ModelClass& cls, std::string_view json) {
+    SetModelFactory(module.Entry());
+    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
+    FromJson(cls, object.get(), json);
+    return object;
+}
+
+quon::Ptr<IUnknown> LoadText(const quon::Module& module, const ModelClass& cls, std::string_view text) {
+    NeedsText(cls);
+    SetModelFactory(module.Entry());
+    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
+    if (cls.prepare != nullptr) Check(cls.prepare(object.get()), "preparing the object");
+    if (text.size() > UINT32_MAX) throw quon::Error(E_INVALIDARG, "a text of more than 4 GiB");
+    Check(cls.load(object.get(), text.data(), static_cast<UINT32>(text.size())), "LoadFromBuffer");
+    return object;
+}
+
+// The buffer starts at twice the hint and grows only while the writer says
+// the text did not fit: a length it reports is taken at once (with room for
+// a terminator); E_FAIL without one makes the buffer four times larger, up to
+// 64 bytes for each byte of the hint (at least 1 MiB). A writer that still
+// fails then fails for another reason, or expands the text beyond anything a
+// round trip could give back. Other failures end at once.
+std::string SaveText(const ModelClass& cls, IUnknown* object, std::size_t sizeHint) {
+    NeedsText(cls);
+    const std::size_t bound = std::min<std::size_t>(UINT32_MAX, std::max<std::size_t>(1u << 20, 64 * sizeHint));
+    std::size_t capacity = std::min(bound, 2 * sizeHint + 4096);
+    bool reported = false;
+    std::vector<char> buffer;
+    for (;;) {
+        buffer.resize(capacity);
+        UINT32 written = 0;
+        const HRESULT hr = cls.save(object, buffer.data(), static_cast<UINT32>(capacity), &written);
+        if (SUCCEEDED(hr)) return std::string(buffer.data(), written);
+        if (hr != E_FAIL) Check(hr, "SaveToBuffer");
+        if (!reported && written >= capacity && written < UINT32_MAX) {
+            capacity = std::size_t(written) + 1;
+            reported = true;
+        } else if (!reported && capacity < bound) {
+            capacity = std::min(capacity * 4, bound);
+        } else {
+            Check(hr, ("SaveToBuffer with room for " + std::to_string(capacity) + " bytes").c_str());
+        }
+    }
+}
+
+std::vector<Table> Tables(const ModelClass& cls, IUnknown* object) {
+    rj::Document doc;
+    Capture capture;
+    Walk(cls, object, doc, &capture);
+    return std::move(capture.tables);
+}
+
+}  // namespace records
