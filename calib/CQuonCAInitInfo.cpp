@@ -75,7 +75,9 @@ HRESULT CQuonCAInitInfo::EnsureTables(CameraTables<T>& tables) const {
     if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
         return E_INVALIDARG;
     }
-    // Each camera's table is made zeroed in place (no prototype to copy).
+    // One zeroed table per camera, made in place (no prototype to copy); no
+    // table is made when there is no camera, however many points the pattern
+    // has.
     tables.resize(static_cast<std::size_t>(cameras));
     for (std::vector<T>& table : tables) table.resize(static_cast<std::size_t>(points));
     return S_OK;

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, when any is missing.
-#   scripts/deps.sh            build and Linux tests
-#   scripts/deps.sh --windows  also the mingw-w64 cross compiler and Wine
+#   scripts/deps.sh              build and Linux tests
+#   scripts/deps.sh --windows    also the mingw-w64 cross compiler and Wine
+#   scripts/deps.sh --fuzz       also clang 14 and its libFuzzer and sanitizer runtimes
+#   scripts/deps.sh --valgrind   also valgrind
+# The options combine.
 set -euo pipefail
 
 packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils locales python3)
-if [[ "${1:-}" == "--windows" ]]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
-fi
+for option in "$@"; do
+  case "$option" in
+    --windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64) ;;
+    --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    --valgrind) packages+=(valgrind) ;;
+    *) echo "deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the whole test suite: the Linux build, the sanitizer build and the
-# Windows x64 build (its tests run under Wine).
+# Runs the whole test suite: the Linux build, the sanitizer build, the
+# fuzzing smoke run (15 s per reader), the memcheck replay and the Windows x64
+# build (its tests run under Wine).
 #   scripts/test.sh                 everything
 #   scripts/test.sh --linux-only    skip the Windows build (quick local run)
 set -uo pipefail
@@ -17,7 +18,8 @@ run() {  # run NAME COMMAND...: runs a step and remembers a failure
   "$@" || failed+=("$name")
 }
 
-if [[ $windows -eq 1 ]]; then scripts/deps.sh --windows; else scripts/deps.sh; fi || exit 1
+if [[ $windows -eq 1 ]]; then scripts/deps.sh --windows --fuzz --valgrind; else scripts/deps.sh --fuzz --valgrind; fi ||
+  exit 1
 
 linux() {
   local preset=$1
@@ -32,6 +34,8 @@ tsan() {
   cmake --preset tsan >/dev/null && cmake --build --preset tsan --target quon_tests && build/tsan/bin/quon_tests
 }
 run "linux (thread sanitizer, concurrency tests)" tsan
+run "fuzzing smoke run (libFuzzer, 15 s per reader)" scripts/fuzz.sh 15
+run "samples and fuzzing regressions under valgrind" scripts/valgrind.sh
 
 if [[ $windows -eq 1 ]]; then
   windows_suite() {

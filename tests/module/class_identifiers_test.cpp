@@ -6,7 +6,6 @@
 #include <string>
 
 #include "QuonCoreModel.h"
-#include "frame/CUnknown.h"
 #include "support/test_support.h"
 
 namespace {

@@ -182,6 +182,8 @@ TEST(HostileInputs, AbsurdCountsEndWithTheirDocumentedResultAtTheCostOfTheirText
         {"GeoInfo", "1, 1, 0, 0, 1, \n0, 0, \n0, 0, \n11184811, \n", "bad_alloc"},
         {"CAInitInfo", "4\n" + sixLevels + "76695844\n0\n", invalid.c_str()},
         {"CAInitInfo", "2147483647\n" + sixLevels + "1\n0\n1\n2147483647\n2\n", invalid.c_str()},
+        // No camera: no point table, however many points the pattern has.
+        {"CAInitInfo", "444444440\n" + sixLevels + "0\n0\n", "invalid_argument: invalid stol argument"},
         // JSON arrays of one element more than their table may hold.
         {"ColorSpectrum", "{\"pmode_0\":{\"Spectrum\":[" + Repeat("0,", 8388608) + "0]}}", "bad_alloc"},
         {"GeoAutoCalibInfo", "{\"camera\":[" + Repeat("0,", 6710886) + "0]}", "bad_alloc"},
