@@ -9,6 +9,12 @@
 
 #include "fields.h"
 
+// <windows.h>, reached through the platform types, makes GetObject a macro
+// for GetObjectA; RapidJSON's GetObject is the one meant here.
+#ifdef GetObject
+#undef GetObject
+#endif
+
 namespace records {
 
 namespace {
@@ -559,7 +565,9 @@ void In::Shape(const char* name, const std::vector<std::size_t>& shape) const {
 }
 
 void In::Records(const char* name, const RecordType& type, void* records, std::vector<std::size_t> shape) const {
-    std::memset(records, 0, Count(shape) * type.size);
+    // An empty table may have no storage at all (records null).
+    const std::size_t bytes = Count(shape) * type.size;
+    if (bytes != 0) std::memset(records, 0, bytes);
     ReadTable(type, Member(name), static_cast<unsigned char*>(records), shape.data(), shape.size());
 }
 
