@@ -58,7 +58,7 @@ public:
         const std::size_t end = Find();
         if (end == std::string_view::npos) {
             piece = m_rest;
-            m_rest = std::string_view();
+            m_rest.remove_prefix(m_rest.size());  // still points at the end of the text
         } else {
             piece = m_rest.substr(0, end);
             m_rest.remove_prefix(end + 1);
@@ -67,6 +67,8 @@ public:
     }
     bool AtEnd() const { return m_rest.empty(); }
     std::size_t BytesLeft() const { return m_rest.size(); }
+    // The text not cut yet (empty at the end of the text once used up).
+    std::string_view Rest() const { return m_rest; }
 
 private:
     // Where the delimiter first stands in the rest, or npos. Most pieces are
@@ -131,6 +133,7 @@ public:
     // At most this many pieces are left: each needs a byte of its own and a
     // delimiter between it and the next.
     std::size_t MostLeft() const { return (m_pieces.BytesLeft() + 1) / 2; }
+    std::string_view Rest() const { return m_pieces.Rest(); }
 
 private:
     Pieces m_pieces;
@@ -180,6 +183,13 @@ public:
         Next(line);
         return line;
     }
+    // The text from the next line on (empty at the end of the text once the
+    // lines are used up).
+    std::string_view Rest() const {
+        if (!m_more) return m_lines.Rest();
+        return std::string_view(m_next.data(), static_cast<std::size_t>(m_lines.Rest().data() - m_next.data()) +
+                                                   m_lines.Rest().size());
+    }
 
 private:
     TrimmedPieces m_lines;
@@ -204,12 +214,15 @@ public:
     // At most this many lines are left (a bound from the bytes left, so that
     // a reader can tell that a count is more than the text carries).
     std::size_t MostLinesLeft() const { return m_lines.MostLeft(); }
+    // The text not read yet.
+    std::string_view Rest() const { return m_lines.Rest(); }
 
 private:
-    // The next line, or an empty view once the lines are used up.
+    // The next line, or, once the lines are used up, an empty view at the
+    // end of the text (where a conversion that fails on it took place).
     std::string_view Next() {
         std::string_view line;
-        m_lines.Next(line);
+        if (!m_lines.Next(line)) line = m_lines.Rest();
         return line;
     }
 
