@@ -197,7 +197,10 @@ public:
     void Place(const char* at) override { m_place = at; }
 
     // An exception that left the reader, at the last place noted.
-    void Exception(const char* what) { m_notes.emplace_back(LineOf(m_place), what); }
+    void Exception(const char* what) {
+        const bool atEnd = m_place == m_text.data() + m_text.size();
+        m_notes.emplace_back(LineOf(m_place), std::string(what) + (atEnd ? " (the text ends before this value)" : ""));
+    }
 
     // The notes in line order (those without a line last), as FILE:LINE: lines.
     std::vector<std::string> Lines(const std::string& path) {
