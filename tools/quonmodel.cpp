@@ -193,13 +193,13 @@ class CheckListener final : public quon::ReadListener {
 public:
     explicit CheckListener(std::string_view text) : m_text(text) {}
 
-    void Note(const char* at, std::string message) override { m_notes.emplace_back(LineOf(at), std::move(message)); }
+    void Note(const char* at, std::string message) override { Keep(LineOf(at), std::move(message)); }
     void Place(const char* at) override { m_place = at; }
 
     // An exception that left the reader, at the last place noted.
     void Exception(const char* what) {
         const bool atEnd = m_place == m_text.data() + m_text.size();
-        m_notes.emplace_back(LineOf(m_place), std::string(what) + (atEnd ? " (the text ends before this value)" : ""));
+        Keep(LineOf(m_place), std::string(what) + (atEnd ? " (the text ends before this value)" : ""));
     }
 
     // The notes in line order (those without a line last), as FILE:LINE: lines.
@@ -211,24 +211,48 @@ public:
         for (const auto& [line, message] : m_notes) {
             lines.push_back(path + (line != 0 ? ":" + std::to_string(line) : std::string()) + ": " + message);
         }
+        if (m_dropped != 0) lines.push_back(path + ": " + std::to_string(m_dropped) + " more notes not shown");
         return lines;
     }
 
 private:
+    // A hostile text may hold a note on every line: the first kMaxNotes are
+    // kept, the others only counted.
+    static constexpr std::size_t kMaxNotes = 10000;
+
+    void Keep(std::size_t line, std::string message) {
+        if (m_notes.size() < kMaxNotes) {
+            m_notes.emplace_back(line, std::move(message));
+        } else {
+            ++m_dropped;
+        }
+    }
+
     // 1 + the line ends before at; 0 for no place or one outside the text.
     // The end of a text whose last line ends in "\n" is on that last line.
-    std::size_t LineOf(const char* at) const {
+    // Readers note mostly in text order, so counting goes on from the last
+    // place asked for.
+    std::size_t LineOf(const char* at) {
         const std::less_equal<const char*> before;
         const char* begin = m_text.data();
         const char* end = begin + m_text.size();
         if (at == nullptr || !before(begin, at) || !before(at, end)) return 0;
         if (at == end && at != begin && end[-1] == '\n') --at;
-        return 1 + static_cast<std::size_t>(std::count(begin, at, '\n'));
+        if (!before(m_counted, at)) {
+            m_counted = begin;
+            m_line = 1;
+        }
+        m_line += static_cast<std::size_t>(std::count(m_counted, at, '\n'));
+        m_counted = at;
+        return m_line;
     }
 
     std::string_view m_text;
     const char* m_place = nullptr;
+    const char* m_counted = m_text.data();  // the lines before it are counted
+    std::size_t m_line = 1;                 // the line of m_counted
     std::vector<std::pair<std::size_t, std::string>> m_notes;
+    std::size_t m_dropped = 0;
 };
 
 // Reads one file with the class's reader, listening: 0 when the reader noted
