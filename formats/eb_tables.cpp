@@ -178,7 +178,7 @@ namespace {
 UINT32 ReadList(TrimmedLines& lines, INT32* list, UINT32 size) {
     std::string_view line;
     if (!lines.Next(line)) {
-        Report(lines.Rest().data(), "the text ends before a list line of a cell: the list is empty");
+        Report(nullptr, "the text ends before a list line of a cell: the list is empty");
         return 0;
     }
     TrimmedPieces pieces(line, ',');
@@ -203,9 +203,9 @@ void ReportScanned(std::string_view line, int scanned, int wanted, const char* w
     }
 }
 
-// For a listener: records that the text ends before.
-void ReportEnded(const TrimmedLines& lines, std::size_t read, std::size_t count, const char* what) {
-    Report(lines.Rest().data(), "the text ends after ", read, " of ", count, " ", what, ": the others read as 0");
+// For a listener: records that the text ends before; last is the last line.
+void ReportEnded(std::string_view last, std::size_t read, std::size_t count, const char* what) {
+    Report(last.data(), "the text ends after ", read, " of ", count, " ", what, ": the others read as 0");
 }
 
 }  // namespace
@@ -222,7 +222,7 @@ HRESULT EbTables::ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT3
     std::string_view line;
     for (std::size_t n = 0; n < points.size(); ++n) {
         if (!lines.Next(line)) {
-            ReportEnded(lines, n, points.size(), "point lines");
+            ReportEnded(line, n, points.size(), "point lines");
             break;
         }
         EbPoint& p = points[n];
@@ -231,7 +231,7 @@ HRESULT EbTables::ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT3
     }
     for (std::size_t n = 0; n < cells.size(); ++n) {
         if (!lines.Next(line)) {
-            ReportEnded(lines, n, cells.size(), "cell lines");
+            ReportEnded(line, n, cells.size(), "cell lines");
             break;
         }
         int v[7] = {};
@@ -278,7 +278,7 @@ void EbTables::ReadPairs(TrimmedLines& lines) {
     std::string_view line;
     for (std::size_t n = 0; n < m_pairs.size(); ++n) {
         if (!lines.Next(line)) {
-            ReportEnded(lines, n, m_pairs.size(), "pairs lines");
+            ReportEnded(line, n, m_pairs.size(), "pairs lines");
             break;
         }
         EbCellPairs& cell = m_pairs[n];

@@ -63,13 +63,19 @@ private:
     ReadListener* m_previous;
 };
 
+namespace detail {
+// Out of line, so that a reader's loop keeps only the test of the listener.
+template <class... Parts>
+[[gnu::cold, gnu::noinline]] void NoteTo(ReadListener& listener, const char* at, const Parts&... parts) {
+    listener.Note(at, Join({std::string_view(Part(parts))...}));
+}
+}  // namespace detail
+
 // Notes the message, its parts (texts and numbers) run together, at a place
 // of the text, when a listener is installed; the message is built only then.
 template <class... Parts>
 void Report(const char* at, const Parts&... parts) {
-    if (ReadListener* listener = Listener()) [[unlikely]] {
-        listener->Note(at, detail::Join({std::string_view(detail::Part(parts))...}));
-    }
+    if (ReadListener* listener = Listener()) [[unlikely]] detail::NoteTo(*listener, at, parts...);
 }
 
 // The place of a field whose conversion is about to throw.

@@ -202,12 +202,12 @@ INT32 Saturate32(long long value) {
 }
 
 // The checking conversions' failures, placed at their field for a listener.
-[[noreturn]] void ThrowInvalid(const char* name, std::string_view field) {
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowInvalid(const char* name, std::string_view field) {
     PlaceException(field.data());
     throw std::invalid_argument(std::string("invalid ") + name + " argument");
 }
 
-[[noreturn]] void ThrowRange(const char* name, std::string_view field) {
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowRange(const char* name, std::string_view field) {
     PlaceException(field.data());
     throw std::out_of_range(std::string(name) + " argument out of range");
 }

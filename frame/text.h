@@ -58,7 +58,7 @@ public:
         const std::size_t end = Find();
         if (end == std::string_view::npos) {
             piece = m_rest;
-            m_rest.remove_prefix(m_rest.size());  // still points at the end of the text
+            m_rest = std::string_view();
         } else {
             piece = m_rest.substr(0, end);
             m_rest.remove_prefix(end + 1);
@@ -67,7 +67,7 @@ public:
     }
     bool AtEnd() const { return m_rest.empty(); }
     std::size_t BytesLeft() const { return m_rest.size(); }
-    // The text not cut yet (empty at the end of the text once used up).
+    // The text not cut yet (empty once it is used up).
     std::string_view Rest() const { return m_rest; }
 
 private:
@@ -183,12 +183,12 @@ public:
         Next(line);
         return line;
     }
-    // The text from the next line on (empty at the end of the text once the
-    // lines are used up).
+    // The text from the next line on (empty once the lines are used up).
     std::string_view Rest() const {
         if (!m_more) return m_lines.Rest();
-        return std::string_view(m_next.data(), static_cast<std::size_t>(m_lines.Rest().data() - m_next.data()) +
-                                                   m_lines.Rest().size());
+        const std::string_view after = m_lines.Rest();
+        if (after.empty()) return m_next;
+        return std::string_view(m_next.data(), static_cast<std::size_t>(after.data() + after.size() - m_next.data()));
     }
 
 private:
@@ -204,7 +204,8 @@ private:
 // line without a number (std::invalid_argument "invalid stoi argument", ...).
 class ValueLines {
 public:
-    ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length), '\n') {}
+    ValueLines(const char* text, UINT32 length)
+        : m_lines(TextView(text, length), '\n'), m_end(text == nullptr ? nullptr : text + length) {}
 
     INT32 Int() { return Stoi(Next()); }
     INT32 Long() { return Stol(Next()); }  // 32-bit
@@ -214,19 +215,23 @@ public:
     // At most this many lines are left (a bound from the bytes left, so that
     // a reader can tell that a count is more than the text carries).
     std::size_t MostLinesLeft() const { return m_lines.MostLeft(); }
-    // The text not read yet.
-    std::string_view Rest() const { return m_lines.Rest(); }
+    // The text not read yet (an empty view at its end once it is all read).
+    std::string_view Rest() const {
+        const std::string_view rest = m_lines.Rest();
+        return rest.empty() ? std::string_view(m_end, 0) : rest;
+    }
 
 private:
     // The next line, or, once the lines are used up, an empty view at the
     // end of the text (where a conversion that fails on it took place).
     std::string_view Next() {
         std::string_view line;
-        if (!m_lines.Next(line)) line = m_lines.Rest();
+        if (!m_lines.Next(line)) line = std::string_view(m_end, 0);
         return line;
     }
 
     TrimmedPieces m_lines;
+    const char* m_end;
 };
 
 // The text a reader works on: exactly length bytes (NULs included).

@@ -144,7 +144,7 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     }
     if (lines.Next(line)) quon::Scan<"%d,%d,">(line, &m_markerLayout, &m_paramFlag);
     if (!lines.Next(line)) {
-        quon::Report(lines.Rest().data(), "the text ends before the marker count: the markers stay as they were");
+        quon::Report(line.data(), "the text ends before the marker count: the markers stay as they were");
         return S_OK;
     }
     INT32 count = m_markerCount, columns = m_markerColumns, rows = m_markerRows;
@@ -168,7 +168,7 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // text reads back into the same markers.
     for (std::size_t n = 0; n < m_markers.size(); ++n) {
         if (!lines.Next(line)) {
-            quon::Report(lines.Rest().data(), "the text ends after ", n, " of ", m_markers.size(),
+            quon::Report(line.data(), "the text ends after ", n, " of ", m_markers.size(),
                          " marker lines: the others read as 0");
             break;
         }

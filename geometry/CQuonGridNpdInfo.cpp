@@ -127,7 +127,7 @@ HRESULT CQuonGridNpdInfo::LoadFromBuffer(const char* text, UINT32 length) {
     quon::Pieces pieces(quon::TextView(text, length), '\n');
     while (count < std::size(lines) && pieces.Next(lines[count])) ++count;
     if (count < 40) {
-        quon::Report(pieces.Rest().data(), "the text has ", count, " lines, 40 are needed: refused");
+        quon::Report(count != 0 ? lines[count - 1].data() : nullptr, "the text has ", count, " lines, 40 are needed: refused");
         return E_FAIL;
     }
 

@@ -116,7 +116,7 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     for (INT32 r = 0; r < rows && columns > 0 && more; ++r) {
         for (INT32 c = 0; c < columns; ++c, ++visited) {
             if (!lines.Next(line)) {
-                quon::Report(lines.Rest().data(), "the header announces ", columns, " x ", rows,
+                quon::Report(line.data(), "the header announces ", columns, " x ", rows,
                              " points but the text ends after ", visited, ": the others read as 0");
                 more = false;
                 break;
@@ -169,7 +169,7 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
                          "extra block line has fewer than 8 fields: the extra block is not read");
         }
     } else if (header.extraFlag != 0 && complete) {
-        quon::Report(lines.Rest().data(), "the header's flag announces an extra block of two lines that the text "
+        quon::Report(firstLine.data() != nullptr ? firstLine.data() : line.data(), "the header's flag announces an extra block of two lines that the text "
                                           "does not hold: not read");
     }
     if (quon::Listener() != nullptr && complete) quon::ReportTextAfter(lines.Rest(), "the last record");

@@ -104,7 +104,7 @@ void ReadLookUpEntries(IQuonLookUpTable& table, INT32 columns, INT32 rows, Piece
     for (INT32 r = 0; r < rows && columns > 0; ++r) {
         for (INT32 c = 0; c < columns; ++c) {
             if (!lines.Next(line)) {
-                Report(lines.Rest().data(), "the table has ", columns, " x ", rows, " entries but the text ends after ",
+                Report(line.data(), "the table has ", columns, " x ", rows, " entries but the text ends after ",
                        static_cast<int64_t>(r) * columns + c, ": the others read as 0");
                 return;
             }

@@ -89,7 +89,7 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         const INT32 columns = quon::Atol(size[0]);
         const INT32 rows = quon::Atol(size[1]);
         if (size.Count() == 0) {
-            quon::Report(more ? line.data() : lines.Rest().data(), "table block without a size line: dropped");
+            quon::Report(line.data(), "table block without a size line: dropped");
             continue;
         }
         if (size.Count() != 2) quon::geometry::ReportSizeLine(line, size.Count());
