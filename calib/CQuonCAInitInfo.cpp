@@ -209,7 +209,7 @@ void CQuonCAInitInfo::ReadPointBlocks(ValueLines& lines) {
     for (std::size_t camera = 0; camera < m_band.ranges.size(); ++camera) {
         const INT32 blocks = m_band.ranges[camera].pointCount;
         for (INT32 b = 0; b < blocks; ++b) {
-            const char* at = lines.Rest().data();
+            const char* at = lines.Position();
             const INT32 n = lines.Int();
             PointRecord dropped{};
             UINT32 droppedColour = 0;

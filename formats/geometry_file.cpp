@@ -181,8 +181,10 @@ void ReadKeyLine(Section section, std::string_view line, Target& target) {
     Report(line.data(), "unknown key ", Quoted(pieces[0]), " in ", SectionHeader(section), ": line skipped");
 }
 
-// Section-dispatch reader: one grid line "row,column=x,y".
-void ReadGridLine(int grid, std::string_view line, Target& target) {
+// For a listener: a grid line that ReadGridLine skips, not being
+// row,column=x,y or lying outside the grid (its checks, made again here so
+// that the reader's own loop stays as it is when nobody listens).
+[[gnu::cold, gnu::noinline]] void ReportGridLine(std::string_view line) {
     const Fields<2> sides(line, '=');
     const Fields<2> place(sides[0], ',');
     const Fields<2> point(sides[1], ',');
@@ -192,11 +194,25 @@ void ReadGridLine(int grid, std::string_view line, Target& target) {
     }
     const INT32 row = quon::Atol(place[0]);
     const INT32 column = quon::Atol(place[1]);
-    // Points outside the 79 x 129 grid have no place to go.
     if (row < 0 || column < 0 || row >= static_cast<INT32>(OtherScreenTagRows) ||
         column >= static_cast<INT32>(OtherScreenTagColumns)) {
         Report(line.data(), "grid point ", row, ",", column, " lies outside the ", OtherScreenTagRows, " x ",
                OtherScreenTagColumns, " grid: skipped");
+    }
+}
+
+// Section-dispatch reader: one grid line "row,column=x,y".
+void ReadGridLine(int grid, std::string_view line, Target& target) {
+    const Fields<2> sides(line, '=');
+    if (sides.Count() < 2) return;
+    const Fields<2> place(sides[0], ',');
+    const Fields<2> point(sides[1], ',');
+    if (place.Count() < 2 || point.Count() < 2) return;
+    const INT32 row = quon::Atol(place[0]);
+    const INT32 column = quon::Atol(place[1]);
+    // Points outside the 79 x 129 grid have no place to go.
+    if (row < 0 || column < 0 || row >= static_cast<INT32>(OtherScreenTagRows) ||
+        column >= static_cast<INT32>(OtherScreenTagColumns)) {
         return;
     }
     target.GridPoint(grid, static_cast<UINT32>(row), static_cast<UINT32>(column), quon::Atof(point[0]),
@@ -330,6 +346,7 @@ void ReadBySections(std::string_view text, Target& target) {
                 }
             }
         } else if (grid >= 0) {
+            if (listening) [[unlikely]] ReportGridLine(line);
             ReadGridLine(grid, line, target);
         } else if (keys) {
             ReadKeyLine(section, line, target);

@@ -7,6 +7,7 @@ namespace quon {
 namespace detail {
 
 thread_local constinit ReadListener* t_listener = nullptr;
+const char kEndOfText[1] = {};
 
 std::string Join(std::initializer_list<std::string_view> parts) {
     std::string text;

@@ -8,8 +8,8 @@
 // command-line host's `check` mode links the readers in and listens.
 //
 // Places are pointers into the text the reader was given (the caller's
-// bytes); the listener turns them into line numbers. A null place has no
-// line.
+// bytes), or EndOfText(); the listener turns them into line numbers. A null
+// place has no line.
 #pragma once
 
 #include <initializer_list>
@@ -37,6 +37,7 @@ public:
 
 namespace detail {
 extern thread_local constinit ReadListener* t_listener;
+extern const char kEndOfText[1];
 std::string Join(std::initializer_list<std::string_view> parts);
 inline std::string_view Part(std::string_view text) { return text; }
 inline std::string_view Part(const char* text) { return text; }
@@ -50,6 +51,10 @@ std::string Part(T value) {
 
 // The listener of the calling thread, or null.
 inline ReadListener* Listener() { return detail::t_listener; }
+
+// A place that stands for the end of the text, for a reader that no longer
+// holds it (a listener maps it to the text's last line).
+inline const char* EndOfText() { return detail::kEndOfText; }
 
 // Installs a listener for the calling thread while it lives.
 class Listening {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/diagnostics.h"
 #include "frame/format.h"   // printing: Print, Append, TextBuffer, InPlacePrinter
 #include "frame/numbers.h"  // reading: Atoi ... Stod, Scan
 #include "quon/platform_types.h"
@@ -204,8 +205,7 @@ private:
 // line without a number (std::invalid_argument "invalid stoi argument", ...).
 class ValueLines {
 public:
-    ValueLines(const char* text, UINT32 length)
-        : m_lines(TextView(text, length), '\n'), m_end(text == nullptr ? nullptr : text + length) {}
+    ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length), '\n') {}
 
     INT32 Int() { return Stoi(Next()); }
     INT32 Long() { return Stol(Next()); }  // 32-bit
@@ -215,23 +215,22 @@ public:
     // At most this many lines are left (a bound from the bytes left, so that
     // a reader can tell that a count is more than the text carries).
     std::size_t MostLinesLeft() const { return m_lines.MostLeft(); }
-    // The text not read yet (an empty view at its end once it is all read).
-    std::string_view Rest() const {
-        const std::string_view rest = m_lines.Rest();
-        return rest.empty() ? std::string_view(m_end, 0) : rest;
-    }
+    // Where the next line starts (null once the lines are used up).
+    const char* Position() const { return m_lines.Rest().data(); }
+    // The text not read yet (empty once it is all read).
+    std::string_view Rest() const { return m_lines.Rest(); }
 
 private:
     // The next line, or, once the lines are used up, an empty view at the
-    // end of the text (where a conversion that fails on it took place).
+    // place that stands for the end of the text (where a conversion that
+    // fails on it is placed).
     std::string_view Next() {
         std::string_view line;
-        if (!m_lines.Next(line)) line = std::string_view(m_end, 0);
+        if (!m_lines.Next(line)) line = std::string_view(EndOfText(), 0);
         return line;
     }
 
     TrimmedPieces m_lines;
-    const char* m_end;
 };
 
 // The text a reader works on: exactly length bytes (NULs included).

@@ -50,7 +50,8 @@ public:
 private:
     void Check(const char* at) const {
         const std::less_equal<const char*> before;
-        if (at != nullptr && !(before(m_begin, at) && before(at, m_end))) Fail("a place outside the text");
+        if (at == nullptr || at == quon::EndOfText()) return;
+        if (!(before(m_begin, at) && before(at, m_end))) Fail("a place outside the text");
     }
     [[noreturn]] static void Fail(const char* what) {
         std::fprintf(stderr, "fuzz_readers: a reader noted %s\n", what);

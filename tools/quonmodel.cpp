@@ -198,7 +198,7 @@ public:
 
     // An exception that left the reader, at the last place noted.
     void Exception(const char* what) {
-        const bool atEnd = m_place == m_text.data() + m_text.size();
+        const bool atEnd = m_place == m_text.data() + m_text.size() || m_place == quon::EndOfText();
         Keep(LineOf(m_place), std::string(what) + (atEnd ? " (the text ends before this value)" : ""));
     }
 
@@ -236,6 +236,7 @@ private:
         const std::less_equal<const char*> before;
         const char* begin = m_text.data();
         const char* end = begin + m_text.size();
+        if (at == quon::EndOfText()) at = end;
         if (at == nullptr || !before(begin, at) || !before(at, end)) return 0;
         if (at == end && at != begin && end[-1] == '\n') --at;
         if (!before(m_counted, at)) {
