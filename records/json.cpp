@@ -447,13 +447,17 @@ void Out::Keep(const char* name, const RecordType* type, FieldKind kind, const v
 }
 
 void Out::Records(const char* name, const RecordType& type, const void* records, std::vector<std::size_t> shape) {
-    Member(name) = TableValue(type, static_cast<const unsigned char*>(records), shape.data(), shape.size(), m_a);
+    Value& member = Member(name);
+    if (m_capture == nullptr || !m_capture->tablesOnly) {
+        member = TableValue(type, static_cast<const unsigned char*>(records), shape.data(), shape.size(), m_a);
+    }
     Keep(name, &type, FieldKind::Record, records, type.size, std::move(shape));
 }
 
 template <class T>
 void Out::Numbers(const char* name, const T* values, std::vector<std::size_t> shape) {
-    Member(name) = NumbersValue(values, shape.data(), shape.size(), m_a);
+    Value& member = Member(name);
+    if (m_capture == nullptr || !m_capture->tablesOnly) member = NumbersValue(values, shape.data(), shape.size(), m_a);
     Keep(name, nullptr, detail::ScalarKind<T>(), values, sizeof(T), std::move(shape));
 }
 
@@ -591,7 +595,7 @@ void In::Shape(const char* name, const std::vector<std::size_t>& shape) const {
 }
 
 void In::Records(const char* name, const RecordType& type, void* records, std::vector<std::size_t> shape) const {
-    std::memset(records, 0, Count(shape) * type.size);
+    if (Count(shape) > 0) std::memset(records, 0, Count(shape) * type.size);  // an empty table may have no storage
     ReadTable(type, Member(name), static_cast<unsigned char*>(records), shape.data(), shape.size());
 }
 
