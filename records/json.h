@@ -43,9 +43,12 @@ Value BytesAsText(std::string_view bytes, Allocator& a);
 // Bytes as lower-case hexadecimal digits, two per byte in memory order.
 Value BytesAsHex(const void* bytes, std::size_t size, Allocator& a);
 
-// The record tables a ToJson walk collects, when asked to.
+// The record tables a ToJson walk collects, when asked to; with tablesOnly
+// the walk leaves the tables' members of the document null (only the tables
+// are wanted, and building their values would take most of the walk's time).
 struct Capture {
     std::vector<Table> tables;
+    bool tablesOnly = false;
 };
 
 // Builds one JSON object member by member, in the order written, for the

@@ -117,6 +117,7 @@ std::string SaveText(const ModelClass& cls, IUnknown* object, std::size_t sizeHi
 std::vector<Table> Tables(const ModelClass& cls, const Object& object) {
     rj::Document doc;
     Capture capture;
+    capture.tablesOnly = true;
     Walk(cls, object, doc, &capture);
     return std::move(capture.tables);
 }
