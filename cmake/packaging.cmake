@@ -6,11 +6,6 @@
 #                                QuonCoreModel::Module (the module file: $<TARGET_FILE:QuonCoreModel::Module>)
 #   lib/pkgconfig/               quoncoremodel.pc: Cflags, and the module's folder as moduledir
 # CPack makes a .deb of it on Linux and a .zip from the Windows build.
-if(WIN32)
-  set(QUON_INSTALL_MODULEDIR bin)
-else()
-  set(QUON_INSTALL_MODULEDIR lib)
-endif()
 set(QUON_INSTALL_CMAKEDIR lib/cmake/QuonCoreModel)
 
 install(TARGETS quon_headers QuonCoreModel EXPORT QuonCoreModelTargets
