@@ -2,6 +2,11 @@
 79 x 129 other-screen grids, about 729 KB, made like the geo_adjust workload
 of quon_bench: screen coordinates with four decimals near a regular raster).
 
+Both processes run with glibc's malloc thresholds fixed (GLIBC_TUNABLES): else
+a process maps and unmaps the megabyte buffers of every round trip or not,
+depending on what it freed before, and the figures would compare the heaps'
+histories rather than the code.
+
 Prints the fastest of --repeat runs of each measure and two ratios:
   load+save   qcm.load(...).save() against quon_host_round_trip, a C++ host's
               records::LoadText + records::SaveText of the same text through
@@ -29,6 +34,7 @@ import quoncoremodel as qcm
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 ROWS, COLUMNS = 79, 129
+TUNABLES = "glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=67108864"
 
 
 def largest_text():
@@ -56,6 +62,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--repeat", type=int, default=20)
     repeat = parser.parse_args().repeat
+    if os.environ.get("GLIBC_TUNABLES") != TUNABLES:
+        os.execve(sys.executable, [sys.executable, *sys.argv], dict(os.environ, GLIBC_TUNABLES=TUNABLES))
     host = pathlib.Path(os.environ.get("QUON_HOST_ROUND_TRIP", ROOT / "build/default/bin/quon_host_round_trip"))
     module = os.environ.get("QUONCOREMODEL_MODULE", str(host.parent / "libQuonCoreModel.so"))
 

@@ -29,6 +29,7 @@ CASES = [
     # An exception thrown by the module through its interface.
     (lambda: qcm.load("CAInitInfo", b"1\n"), ValueError, "invalid stoi argument", None),
     (lambda: qcm.load("ColorCompCategoryTable", b"[]"), ValueError, "IsObject()", None),
+    (lambda: qcm.load("LookUpTable", b"10000,10000\n"), MemoryError, "std::bad_alloc", None),
     # Unknown classes.
     (lambda: qcm.create("LookUpTables"), KeyError, "'LookUpTables'", None),
     (lambda: qcm.load("", b""), KeyError, "''", None),

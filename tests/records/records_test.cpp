@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "quon/Module.h"
 #include "records.h"
@@ -150,6 +152,24 @@ TEST(Records, TablesHoldTheRecordsWithTheirShapes) {
     EXPECT_EQ(5.0, values[4]);
     EXPECT_EQ("value3", std::string(tables[0].type->fields[3].name));
     EXPECT_EQ(24u, tables[0].type->fields[3].offset);
+}
+
+TEST(RecordsConcurrency, HostsLoadAndBuildFromSeveralThreads) {
+    // A list's tables are children the layer creates through the module's factory.
+    const ModelClass& cls = Class("LookUpTableList");
+    const std::string text = "1,0,d\n2,1\n1,2,3,4\n5,6,7,8\n2,-1,d\n1,1\n-0.125,2.5e-05,1e+06,0\n";
+    std::vector<int> same(4, 0);
+    std::vector<std::thread> threads;
+    for (int& count : same) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 25; ++i) {
+                const records::Object built = records::Build(Module(), cls, records::ToJson(cls, records::LoadText(Module(), cls, text)));
+                count += records::SaveText(cls, built.get()) == text ? 1 : 0;
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(std::vector<int>(4, 25), same);
 }
 
 }  // namespace
