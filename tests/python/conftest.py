@@ -10,7 +10,7 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 BUILD = pathlib.Path(os.environ.get("QUON_BUILD_DIR", ROOT / "build" / "default"))
 EXAMPLES = pathlib.Path(os.environ.get("QUON_EXAMPLES_DIR", ROOT / "examples"))
 QUONMODEL = os.environ.get("QUONMODEL", str(BUILD / "bin" / "quonmodel"))
-HOST_ROUND_TRIP = os.environ.get("QUON_HOST_ROUND_TRIP", str(BUILD / "bin" / "quon_host_round_trip"))
+HOST_ROUND_TRIP = os.environ.get("QUON_HOST_ROUND_TRIP", str(BUILD / "bin" / "libquon_host_round_trip.so"))
 CMAKE = os.environ.get("QUON_CMAKE", "cmake")
 if "PYTHONPATH" not in os.environ:  # for the scripts the tests run too
     os.environ["PYTHONPATH"] = str(BUILD / "python")

@@ -133,7 +133,7 @@ def test_timing_script_runs_on_the_largest_text():
     run = subprocess.run([sys.executable, str(ROOT / "bench" / "python_round_trip.py"), "--repeat", "1"],
                          env=dict(os.environ, QUON_HOST_ROUND_TRIP=HOST_ROUND_TRIP),
                          check=True, capture_output=True, text=True)
-    assert re.fullmatch(r"text: 746598 bytes, fastest of 1 runs\n"
+    assert re.fullmatch(r"text: 746598 bytes, fastest of 1 runs \(1 turns of 3 for load\+save\)\n"
                         r"load\+save  C\+\+ [\d.]+ ms, Python [\d.]+ ms: ratio [\d.]+\n"
                         r"arrays     arrays\(\) [\d.]+ ms, to_dict\(\) [\d.]+ ms \(ratio [\d.]+\), "
                         r"arrays\(\) as lists [\d.]+ ms \(ratio [\d.]+\)\n", run.stdout)
