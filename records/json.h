@@ -4,11 +4,6 @@
 // the builder Out, and the printer whose numbers read back bit for bit.
 #pragma once
 
-#define RAPIDJSON_NAMESPACE quon_records_rapidjson
-#define RAPIDJSON_NAMESPACE_BEGIN namespace quon_records_rapidjson {
-#define RAPIDJSON_NAMESPACE_END }
-#include <rapidjson/document.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -16,7 +11,19 @@
 #include <string_view>
 #include <vector>
 
+// records.h first: its QuonCoreModel.h brings <windows.h>, whose GetObject
+// macro (GetObjectA or GetObjectW) would rename RapidJSON's GetObject in the
+// header or at the calls, depending on which comes first. The record layer
+// uses no Windows GetObject.
 #include "records.h"
+#ifdef GetObject
+#undef GetObject
+#endif
+
+#define RAPIDJSON_NAMESPACE quon_records_rapidjson
+#define RAPIDJSON_NAMESPACE_BEGIN namespace quon_records_rapidjson {
+#define RAPIDJSON_NAMESPACE_END }
+#include <rapidjson/document.h>
 
 namespace records {
 
