@@ -290,12 +290,12 @@ py::object RecordDtype(const RecordType& type) {
         formats.append(FieldFormat(f));
         offsets.append(f.offset);
     }
-    py::dict spec;
-    spec["names"] = names;
-    spec["formats"] = formats;
-    spec["offsets"] = offsets;
-    spec["itemsize"] = type.size;
-    py::object dtype = py::dtype::from_args(spec);
+    py::dict layout;
+    layout["names"] = names;
+    layout["formats"] = formats;
+    layout["offsets"] = offsets;
+    layout["itemsize"] = type.size;
+    py::object dtype = py::dtype::from_args(layout);
     made->emplace(&type, dtype);
     return dtype;
 }
