@@ -5,12 +5,8 @@
 #   lib/cmake/QuonCoreModel/     find_package(QuonCoreModel CONFIG): QuonCoreModel::Headers and
 #                                QuonCoreModel::Module (the module file: $<TARGET_FILE:QuonCoreModel::Module>)
 #   lib/pkgconfig/               quoncoremodel.pc: Cflags, and the module's folder as moduledir
+#   lib/python3.X/dist-packages/ the Python package quoncoremodel (Linux, when built)
 # CPack makes a .deb of it on Linux and a .zip from the Windows build.
-if(WIN32)
-  set(QUON_INSTALL_MODULEDIR bin)
-else()
-  set(QUON_INSTALL_MODULEDIR lib)
-endif()
 set(QUON_INSTALL_CMAKEDIR lib/cmake/QuonCoreModel)
 
 install(TARGETS quon_headers QuonCoreModel EXPORT QuonCoreModelTargets
@@ -47,5 +43,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "QuonCoreModel developers <noreply@quoncoremodel.invalid>")
   set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1")
+  if(QUON_BUILD_PYTHON)  # the Python package runs with Debian's interpreter and NumPy
+    math(EXPR QUON_PYTHON_NEXT "${Python3_VERSION_MINOR} + 1")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), \
+python3 (<< ${Python3_VERSION_MAJOR}.${QUON_PYTHON_NEXT}), python3-numpy")
+  endif()
 endif()
 include(CPack)

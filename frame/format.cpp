@@ -1,6 +1,5 @@
 #include "frame/format.h"
 
-#include <cstdarg>
 
 namespace quon {
 
@@ -17,24 +16,6 @@ void TextBuffer::Grow(std::size_t n) {
 
 InPlacePrinter::InPlacePrinter(char* buffer, UINT32 capacity) : m_buffer(buffer), m_capacity(buffer ? capacity : 0) {
     if (m_capacity != 0) std::memset(m_buffer, 0, m_capacity);
-}
-
-void InPlacePrinter::Print(const char* format, ...) {
-    if (!m_fits) return;
-    // Measured first: a line that does not fit must leave the buffer as it is.
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    if (length < 0) return;
-    if (m_length + static_cast<std::size_t>(length) + 1 > m_capacity) {
-        m_fits = false;
-        return;
-    }
-    va_start(args, format);
-    std::vsnprintf(m_buffer + m_length, m_capacity - m_length, format, args);
-    va_end(args);
-    m_length += static_cast<std::size_t>(length);
 }
 
 void InPlacePrinter::Put(std::string_view line) {

@@ -74,13 +74,6 @@ class InPlacePrinter {
 public:
     InPlacePrinter(char* buffer, UINT32 capacity);
 
-    // A line printed with vsnprintf (kept for callers with a run-time format).
-    void Print(const char* format, ...)
-#if defined(__GNUC__)
-        __attribute__((format(printf, 2, 3)))
-#endif
-        ;
-
     bool Fits() const { return m_fits; }
     UINT32 Length() const { return static_cast<UINT32>(m_length); }
 
@@ -515,7 +508,7 @@ void Print(InPlacePrinter& out, const A&... values) {
     }
 }
 
-// Append is Print for the growing texts: the replacement of AppendFormat.
+// Append is Print for the growing texts (a std::string or a TextBuffer).
 template <FormatLiteral F, class... A>
 void Append(std::string& out, const A&... values) {
     Print<F>(out, values...);

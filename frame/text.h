@@ -233,17 +233,4 @@ private:
     TrimmedPieces m_lines;
 };
 
-// The text a reader works on: exactly length bytes (NULs included).
-std::string TextOfLength(const char* text, UINT32 length);
-// The text a reader works on when it stops at the first NUL within length.
-std::string TextUpToNul(const char* text, UINT32 length);
-
-// Appends one printf-formatted line. Lines are printed into a 2048-byte
-// scratch line; a longer line is printed whole rather than cut.
-void AppendFormat(std::string& out, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
-
 }  // namespace quon

@@ -1,5 +1,5 @@
 // What the per-class sources of the record layer share: the checks of a
-// call's result, names read into a buffer the caller sizes, child objects
+// call's result, names read into a buffer sized by the object's bound, child objects
 // created through the module, the adapters of the text-form slots, and the
 // row builders of the class table.
 #pragma once
@@ -20,21 +20,19 @@ namespace records {
 void Check(HRESULT hr, const char* call);
 
 // The interfaces copy a name out into a buffer the caller sizes and give no
-// way to ask its length: the layer reads names with room for this many bytes
-// (NUL included) and sets none longer.
-inline constexpr std::size_t kNameCapacity = 4096;
-
-// copy(buffer) copies the name into a buffer of kNameCapacity bytes.
+// way to ask its length: copy(buffer) copies the name of the object being
+// walked into a buffer with room for the object's longest name and its
+// terminator.
 template <class Copy>
-std::string CopiedName(Copy copy) {
-    std::vector<char> buffer(kNameCapacity, '\0');
+std::string CopiedName(const Out& out, Copy copy) {
+    std::vector<char> buffer(out.longestName() + 1, '\0');
     copy(buffer.data());
     buffer.back() = '\0';
     return std::string(buffer.data());
 }
 
-// A name of a document, as the setters take it (NUL-terminated).
-inline std::string NameOf(const In& in, const char* member) { return in.Text(member, kNameCapacity - 1); }
+// A name of a document, as the setters take it (NUL-terminated, any length).
+inline std::string NameOf(const In& in, const char* member) { return in.Member(member).Text(); }
 
 // A new object of another class, made by the module as a host makes it.
 quon::Ptr<IUnknown> CreateObject(const CLSID& clsid, const IID& iid);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "fields.h"
 
@@ -23,16 +24,6 @@ const char* const kNaN = "NaN";
 const char* const kMinusNaN = "-NaN";
 const char* const kInfinity = "Infinity";
 const char* const kMinusInfinity = "-Infinity";
-
-void AppendDouble(double v, std::string& out) {
-    if (v == 0 && std::signbit(v)) {
-        out += "-0.0";  // "-0" would read back as the integer 0
-        return;
-    }
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-    out.append(text, end);
-}
 
 void AppendString(const char* s, std::size_t n, std::string& out) {
     static const char kHex[] = "0123456789abcdef";
@@ -274,6 +265,20 @@ void ReadTable(const RecordType& type, const In& in, unsigned char* p, const std
     for (std::size_t i = 0; i < shape[0]; ++i) ReadTable(type, in.At(i), p + i * stride, shape + 1, rank - 1);
 }
 
+// Numbers laid row by row under nested arrays of the given shape.
+template <class T>
+Value NumbersValue(const T* v, const std::size_t* shape, std::size_t rank, Allocator& a) {
+    if (rank == 0) {
+        if constexpr (std::is_same_v<T, double>) return DoubleValue(*v, a);
+        else return Value(*v);
+    }
+    std::size_t stride = 1;
+    for (std::size_t d = 1; d < rank; ++d) stride *= shape[d];
+    Value array(rj::kArrayType);
+    for (std::size_t i = 0; i < shape[0]; ++i) array.PushBack(NumbersValue(v + i * stride, shape + 1, rank - 1, a), a);
+    return array;
+}
+
 void CheckShape(const In& in, const std::size_t* shape, std::size_t rank) {
     if (rank == 0) return;
     in.Size(shape[0]);
@@ -331,8 +336,19 @@ void DiffValues(const Value& a, const Value& b, const std::string& path, std::ve
 
 }  // namespace
 
+void AppendDouble(double v, std::string& out) {
+    if (v == 0 && std::signbit(v)) {
+        out += "-0.0";  // "-0" would read back as the integer 0
+        return;
+    }
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    out.append(text, end);
+}
+
+// Iterative parsing: a document nested however deep costs no stack.
 void Parse(std::string_view text, rj::Document& doc) {
-    doc.Parse<rj::kParseFullPrecisionFlag>(text.data(), text.size());
+    doc.Parse<rj::kParseFullPrecisionFlag | rj::kParseIterativeFlag>(text.data(), text.size());
     if (doc.HasParseError()) {
         throw Error("$: not a JSON document: " + std::string(rj::GetParseError_En(doc.GetParseError())) + " (at byte " +
                     std::to_string(doc.GetErrorOffset()) + ")");
@@ -409,7 +425,7 @@ void Out::Uints(const char* name, const UINT32* v, std::size_t n) {
 
 Out Out::Object(const char* name) {
     Value& object = Member(name).SetObject();
-    return Out(object, m_a, m_path + "." + name, m_capture);
+    return Out(object, m_a, m_path + "." + name, m_capture, m_longestName);
 }
 
 std::vector<Out> Out::Objects(const char* name, std::size_t count) {
@@ -418,7 +434,7 @@ std::vector<Out> Out::Objects(const char* name, std::size_t count) {
     std::vector<Out> outs;
     for (std::size_t i = 0; i < count; ++i) {
         outs.emplace_back(array[static_cast<rj::SizeType>(i)], m_a,
-                          m_path + "." + name + "[" + std::to_string(i) + "]", m_capture);
+                          m_path + "." + name + "[" + std::to_string(i) + "]", m_capture, m_longestName);
     }
     return outs;
 }
@@ -427,14 +443,33 @@ void Out::Record(const char* name, const RecordType& type, const void* record) {
     Member(name) = RecordValue(type, static_cast<const unsigned char*>(record), m_a);
 }
 
-void Out::Records(const char* name, const RecordType& type, const void* records, std::vector<std::size_t> shape) {
-    const auto* p = static_cast<const unsigned char*>(records);
-    Member(name) = TableValue(type, p, shape.data(), shape.size(), m_a);
-    if (m_capture != nullptr) {
-        m_capture->tables.push_back(
-            Table{m_path + "." + name, &type, shape, std::vector<unsigned char>(p, p + Count(shape) * type.size)});
-    }
+void Out::Keep(const char* name, const RecordType* type, FieldKind kind, const void* data, std::size_t size,
+               std::vector<std::size_t> shape) {
+    if (m_capture == nullptr) return;
+    const auto* p = static_cast<const unsigned char*>(data);
+    const std::size_t bytes = Count(shape) * size;
+    m_capture->tables.push_back(
+        Table{m_path + "." + name, type, kind, std::move(shape), std::vector<unsigned char>(p, p + bytes)});
 }
+
+void Out::Records(const char* name, const RecordType& type, const void* records, std::vector<std::size_t> shape) {
+    Value& member = Member(name);
+    if (m_capture == nullptr || !m_capture->tablesOnly) {
+        member = TableValue(type, static_cast<const unsigned char*>(records), shape.data(), shape.size(), m_a);
+    }
+    Keep(name, &type, FieldKind::Record, records, type.size, std::move(shape));
+}
+
+template <class T>
+void Out::Numbers(const char* name, const T* values, std::vector<std::size_t> shape) {
+    Value& member = Member(name);
+    if (m_capture == nullptr || !m_capture->tablesOnly) member = NumbersValue(values, shape.data(), shape.size(), m_a);
+    Keep(name, nullptr, detail::ScalarKind<T>(), values, sizeof(T), std::move(shape));
+}
+
+template void Out::Numbers(const char*, const double*, std::vector<std::size_t>);
+template void Out::Numbers(const char*, const INT32*, std::vector<std::size_t>);
+template void Out::Numbers(const char*, const UINT32*, std::vector<std::size_t>);
 
 // ---- In
 
@@ -503,8 +538,9 @@ double In::Double() const {
 }
 
 std::string In::Text(std::size_t capacity) const {
-    const std::string expected = "expected a string of at most " + std::to_string(capacity) +
-                                 " characters from U+0001 to U+00FF";
+    const std::string expected = "expected a string of " +
+                                 (capacity == kAnyLength ? "" : "at most " + std::to_string(capacity) + " ") +
+                                 "characters from U+0001 to U+00FF";
     if (!m_v->IsString()) Fail(expected);
     const auto* s = reinterpret_cast<const unsigned char*>(m_v->GetString());
     const std::size_t n = m_v->GetStringLength();

@@ -1,5 +1,6 @@
 #include "model_classes.h"
 
+#include <atomic>
 #include <charconv>
 #include <string>
 
@@ -7,7 +8,8 @@
 
 namespace {
 
-PFN_DllCreateInstance g_create = nullptr;
+// Set by every load and build; hosts may load from several threads at once.
+std::atomic<PFN_DllCreateInstance> g_create = nullptr;
 
 }  // namespace
 
@@ -18,9 +20,10 @@ void Check(HRESULT hr, const char* call) {
 }
 
 quon::Ptr<IUnknown> CreateObject(const CLSID& clsid, const IID& iid) {
-    if (g_create == nullptr) throw quon::Error(E_HANDLE, "no module to create child objects (SetModelFactory)");
+    const PFN_DllCreateInstance create = g_create;
+    if (create == nullptr) throw quon::Error(E_HANDLE, "no module to create child objects (SetModelFactory)");
     quon::Ptr<IUnknown> object;
-    Check(g_create(clsid, iid, reinterpret_cast<void**>(object.put())), "DllCreateInstance");
+    Check(create(clsid, iid, reinterpret_cast<void**>(object.put())), "DllCreateInstance");
     return object;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "class_kit.h"
 #include "json.h"
@@ -15,41 +16,73 @@ void NeedsText(const ModelClass& cls) {
 }
 
 // Runs the class's walk over its getters into a document.
-void Walk(const ModelClass& cls, IUnknown* object, rj::Document& doc, Capture* capture) {
+void Walk(const ModelClass& cls, const Object& object, rj::Document& doc, Capture* capture) {
     doc.SetObject();
-    Out out(doc, doc.GetAllocator(), "$", capture);
-    cls.toJson(object, out);
+    Out out(doc, doc.GetAllocator(), "$", capture, object.longestName());
+    cls.toJson(object.get(), out);
+}
+
+// The length of the longest string of a document (members' names
+// included), walked without recursion.
+std::size_t LongestString(const Value& doc) {
+    std::size_t longest = 0;
+    std::vector<const Value*> pending{&doc};
+    while (!pending.empty()) {
+        const Value& v = *pending.back();
+        pending.pop_back();
+        if (v.IsString()) {
+            longest = std::max<std::size_t>(longest, v.GetStringLength());
+        } else if (v.IsArray()) {
+            for (const Value& e : v.GetArray()) pending.push_back(&e);
+        } else if (v.IsObject()) {
+            for (const auto& m : v.GetObject()) {
+                longest = std::max<std::size_t>(longest, m.name.GetStringLength());
+                pending.push_back(&m.value);
+            }
+        }
+    }
+    return longest;
+}
+
+// A new object of the class, set up as before a load.
+quon::Ptr<IUnknown> Prepared(const quon::Module& module, const ModelClass& cls) {
+    SetModelFactory(module.Entry());
+    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
+    if (cls.prepare != nullptr) Check(cls.prepare(object.get()), "preparing the object");
+    return object;
 }
 
 }  // namespace
 
-std::string ToJson(const ModelClass& cls, IUnknown* object) {
+void ToDocument(const ModelClass& cls, const Object& object, rj::Document& doc) { Walk(cls, object, doc, nullptr); }
+
+std::string ToJson(const ModelClass& cls, const Object& object) {
     rj::Document doc;
     Walk(cls, object, doc, nullptr);
     return Print(doc);
 }
 
-void FromJson(const ModelClass& cls, IUnknown* object, std::string_view json) {
+Object Build(const quon::Module& module, const ModelClass& cls, const Value& doc) {
+    SetModelFactory(module.Entry());
+    Object object(module.Create(*cls.clsid, *cls.iid), LongestString(doc));
+    cls.fromJson(In(doc, "$"), object.get());
+    return object;
+}
+
+Object Build(const quon::Module& module, const ModelClass& cls, std::string_view json) {
     rj::Document doc;
     Parse(json, doc);
-    cls.fromJson(In(doc, "$"), object);
+    return Build(module, cls, doc);
 }
 
-quon::Ptr<IUnknown> Build(const quon::Module& module, const ModelClass& cls, std::string_view json) {
-    SetModelFactory(module.Entry());
-    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
-    FromJson(cls, object.get(), json);
-    return object;
-}
+Object NewObject(const quon::Module& module, const ModelClass& cls) { return Object(Prepared(module, cls), 0); }
 
-quon::Ptr<IUnknown> LoadText(const quon::Module& module, const ModelClass& cls, std::string_view text) {
+Object LoadText(const quon::Module& module, const ModelClass& cls, std::string_view text) {
     NeedsText(cls);
-    SetModelFactory(module.Entry());
-    quon::Ptr<IUnknown> object = module.Create(*cls.clsid, *cls.iid);
-    if (cls.prepare != nullptr) Check(cls.prepare(object.get()), "preparing the object");
     if (text.size() > UINT32_MAX) throw quon::Error(E_INVALIDARG, "a text of more than 4 GiB");
+    quon::Ptr<IUnknown> object = Prepared(module, cls);
     Check(cls.load(object.get(), text.data(), static_cast<UINT32>(text.size())), "LoadFromBuffer");
-    return object;
+    return Object(std::move(object), text.size());
 }
 
 // The buffer starts at twice the hint and grows only while the writer says
@@ -81,9 +114,10 @@ std::string SaveText(const ModelClass& cls, IUnknown* object, std::size_t sizeHi
     }
 }
 
-std::vector<Table> Tables(const ModelClass& cls, IUnknown* object) {
+std::vector<Table> Tables(const ModelClass& cls, const Object& object) {
     rj::Document doc;
     Capture capture;
+    capture.tablesOnly = true;
     Walk(cls, object, doc, &capture);
     return std::move(capture.tables);
 }

@@ -8,6 +8,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make rapidjson-dev libgtest-dev libbenchmark-dev binutils locales python3)
+# The Python package and its tests (Debian's interpreter, /usr/bin/python3).
+packages+=(python3-dev pybind11-dev python3-numpy python3-pytest)
 for option in "$@"; do
   case "$option" in
     --windows) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64) ;;

@@ -75,7 +75,7 @@ const ModelClass& FindClass(const std::string& name) {
 
 // A fresh object of the class (its own interface, seen as IUnknown) with the
 // file's text read into it; the text is left in `text`.
-quon::Ptr<IUnknown> LoadObject(const quon::Module& module, const ModelClass& cls, const std::string& path,
+records::Object LoadObject(const quon::Module& module, const ModelClass& cls, const std::string& path,
                                std::string& text) {
     if (!ReadFile(path, text)) throw quon::Error(E_INVALIDARG, "cannot read " + path);
     return records::LoadText(module, cls, text);
@@ -97,7 +97,7 @@ void WriteOut(const std::string& path, const std::string& text) {
 int RoundTripFile(const quon::Module& module, const ModelClass& cls, const std::string& path,
                   const std::string& outPath) {
     std::string input;
-    const quon::Ptr<IUnknown> object = LoadObject(module, cls, path, input);
+    const records::Object object = LoadObject(module, cls, path, input);
     const std::string output = records::SaveText(cls, object.get(), input.size());
     if (!outPath.empty()) std::ofstream(outPath, std::ios::binary) << output;
     if (output == input) {
@@ -144,7 +144,7 @@ int Render(const quon::Module* module, const Options& o) {
                                             RenderableClasses());
     }
     std::string text;
-    const quon::Ptr<IUnknown> object = LoadObject(*module, cls, o.args[1], text);
+    const records::Object object = LoadObject(*module, cls, o.args[1], text);
     Figure figure = draw(object.get());
     figure.title = std::string(cls.name) + ": " + fs::path(o.args[1]).filename().string();
     std::ofstream out(o.out, std::ios::binary);
@@ -159,8 +159,7 @@ int Dump(const quon::Module* module, const Options& o) {
     if (o.args.size() != 2) throw quon::Error(E_INVALIDARG, "dump needs CLASS FILE [-o OUT.json]");
     const ModelClass& cls = FindClass(o.args[0]);
     std::string text;
-    const quon::Ptr<IUnknown> object = LoadObject(*module, cls, o.args[1], text);
-    WriteOut(o.out, records::ToJson(cls, object.get()));
+    WriteOut(o.out, records::ToJson(cls, LoadObject(*module, cls, o.args[1], text)));
     return 0;
 }
 
@@ -170,7 +169,7 @@ int Build(const quon::Module* module, const Options& o) {
     const ModelClass& cls = FindClass(o.args[0]);
     std::string json;
     if (!ReadFile(o.args[1], json)) throw quon::Error(E_INVALIDARG, "cannot read " + o.args[1]);
-    const quon::Ptr<IUnknown> object = records::Build(*module, cls, json);
+    const records::Object object = records::Build(*module, cls, json);
     WriteOut(o.out, records::SaveText(cls, object.get(), json.size() / 4));
     return 0;
 }
@@ -181,8 +180,8 @@ int Diff(const quon::Module* module, const Options& o) {
     if (o.args.size() != 3) throw quon::Error(E_INVALIDARG, "diff needs CLASS A B");
     const ModelClass& cls = FindClass(o.args[0]);
     std::string textA, textB;
-    const std::string a = records::ToJson(cls, LoadObject(*module, cls, o.args[1], textA).get());
-    const std::string b = records::ToJson(cls, LoadObject(*module, cls, o.args[2], textB).get());
+    const std::string a = records::ToJson(cls, LoadObject(*module, cls, o.args[1], textA));
+    const std::string b = records::ToJson(cls, LoadObject(*module, cls, o.args[2], textB));
     const std::vector<records::Difference> differences = records::Diff(a, b);
     for (const records::Difference& d : differences) std::cout << d.path << "\t" << d.a << "\t" << d.b << "\n";
     return differences.empty() ? 0 : 1;

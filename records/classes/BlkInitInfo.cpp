@@ -27,7 +27,7 @@ using namespace records;
 
 void ToJson(IQuonBlkInitInfo* info, Out& out) {
     UINT32 id = 0;
-    out.Text("name", CopiedName([&](char* buffer) { Check(info->GetIdentity(&id, &buffer), "GetIdentity"); }));
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&id, &buffer), "GetIdentity"); }));
     out.Uint("id", id);
     UINT32 pattern[3] = {}, camera[3] = {};
     Check(info->GetPatternGrid(&pattern[0], &pattern[1], &pattern[2]), "GetPatternGrid");

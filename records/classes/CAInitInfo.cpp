@@ -41,7 +41,7 @@ using namespace records;
 
 void ToJson(IQuonCAInitInfo* info, Out& out) {
     UINT32 id1 = 0, id2 = 0;
-    out.Text("name", CopiedName([&](char* buffer) { Check(info->GetIdentity(&id1, &id2, &buffer), "GetIdentity"); }));
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&id1, &id2, &buffer), "GetIdentity"); }));
     out.Uint("id1", id1);
     out.Uint("id2", id2);
     UINT32 pattern[3] = {}, camera[3] = {};
@@ -69,9 +69,7 @@ void ToJson(IQuonCAInitInfo* info, Out& out) {
         Check(info->GetPointColour(c, r, k, &colours[at]), "GetPointColour");
     }
     WriteRecords(out, "points", points, {cameras, rows, columns});
-    Value colourArray(rj::kArrayType);
-    for (const UINT32 colour : colours) colourArray.PushBack(Value(colour), out.allocator());
-    out.Add("pointColours", std::move(colourArray));
+    out.Numbers("pointColours", colours.data(), {colours.size()});
 
     double real[2] = {};
     UINT32 aux1 = 0, custom = 0, aux2 = 0;

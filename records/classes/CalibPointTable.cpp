@@ -20,7 +20,7 @@ using namespace records;
 
 void ToJson(IQuonCalibPointTable* table, Out& out) {
     UINT32 id1 = 0, id2 = 0, count = 0;
-    const std::string name = CopiedName([&](char* buffer) { Check(table->GetIdentity(&id1, &id2, buffer), "GetIdentity"); });
+    const std::string name = CopiedName(out, [&](char* buffer) { Check(table->GetIdentity(&id1, &id2, buffer), "GetIdentity"); });
     out.Uint("id1", id1);
     out.Uint("id2", id2);
     out.Text("name", name);

@@ -8,7 +8,7 @@ using namespace records;
 
 void ToJson(IQuonCalibPointTableList* list, Out& out) {
     UINT32 id = 0, count = 0;
-    const std::string name = CopiedName([&](char* buffer) { Check(list->GetIdentity(&id, buffer), "GetIdentity"); });
+    const std::string name = CopiedName(out, [&](char* buffer) { Check(list->GetIdentity(&id, buffer), "GetIdentity"); });
     out.Uint("id", id);
     out.Text("name", name);
     Check(list->GetTableCount(&count), "GetTableCount");

@@ -50,7 +50,7 @@ std::vector<R> List(Count count, At at) {
 
 void ToJson(IQuonDMInitInfo* info, Out& out) {
     UINT32 id = 0;
-    out.Text("name", CopiedName([&](char* buffer) { Check(info->GetIdentity(&id, buffer), "GetIdentity"); }));
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&id, buffer), "GetIdentity"); }));
     out.Uint("id", id);
     DetectMarkParams params{};
     Check(info->GetParameters(&params), "GetParameters");

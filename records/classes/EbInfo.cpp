@@ -25,7 +25,7 @@ namespace {
 using namespace records;
 
 void ToJson(IQuonEbInfo* info, Out& out) {
-    out.Text("name", CopiedName([&](char* buffer) { Check(info->GetName(&buffer), "GetName"); }));
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetName(&buffer), "GetName"); }));
     UINT32 a = 0, b = 0, c = 0;
     Check(info->GetCellDims(&a, &b, &c), "GetCellDims");
     const UINT32 extents[3] = {a, b, c};

@@ -60,19 +60,11 @@ void ToJson(IQuonGeoAdjustInfo* info, Out& out) {
         Check(tag->GetUsedSize(&columns, &rows), "GetUsedSize");
         screens[i].Uint("columns", columns);
         screens[i].Uint("rows", rows);
-        Value grid(rj::kArrayType);
+        std::vector<double> points(std::size_t(rows) * columns * 2);
         for (UINT32 r = 0; r < rows; ++r) {
-            Value row(rj::kArrayType);
-            for (UINT32 c = 0; c < columns; ++c) {
-                double point[2] = {0, 0};
-                Check(tag->GetTag(r, c, point), "GetTag");
-                Value xy(rj::kArrayType);
-                for (const double v : point) xy.PushBack(DoubleValue(v, out.allocator()), out.allocator());
-                row.PushBack(xy, out.allocator());
-            }
-            grid.PushBack(row, out.allocator());
+            for (UINT32 c = 0; c < columns; ++c) Check(tag->GetTag(r, c, &points[(std::size_t(r) * columns + c) * 2]), "GetTag");
         }
-        screens[i].Add("points", std::move(grid));
+        screens[i].Numbers("points", points.data(), {rows, columns, 2});
     }
 
     EdgeBlendSetting blendSetting{};

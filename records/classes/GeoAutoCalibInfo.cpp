@@ -41,7 +41,7 @@ using namespace records;
 std::size_t Count(INT32 n) { return n > 0 ? static_cast<std::size_t>(n) : 0; }
 
 void ToJson(IQuonGeoAutoCalibInfo* info, Out& out) {
-    out.Text("label", CopiedName([&](char* buffer) { Check(info->GetLabel(buffer), "GetLabel"); }));
+    out.Text("label", CopiedName(out, [&](char* buffer) { Check(info->GetLabel(buffer), "GetLabel"); }));
     AutoCalibHeader header{};
     Check(info->GetHeader(&header), "GetHeader");
     WriteRecord(out, "header", header);

@@ -28,7 +28,7 @@ using namespace records;
 
 void ToJson(IQuonGeoColorInfo* info, Out& out) {
     UINT32 number = 0;
-    const std::string label = CopiedName([&](char* buffer) { Check(info->GetIdentity(&number, buffer), "GetIdentity"); });
+    const std::string label = CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&number, buffer), "GetIdentity"); });
     out.Uint("number", number);
     out.Text("label", label);
     GeoVersion version{};

@@ -32,7 +32,7 @@ using namespace records;
 
 void ToJson(IQuonGridNpdInfo* info, Out& out) {
     UINT32 a = 0, b = 0;
-    const std::string name = CopiedName([&](char* buffer) { Check(info->GetLabel(&a, &b, &buffer), "GetLabel"); });
+    const std::string name = CopiedName(out, [&](char* buffer) { Check(info->GetLabel(&a, &b, &buffer), "GetLabel"); });
     out.Uint("labelA", a);
     out.Uint("labelB", b);
     out.Text("name", name);

@@ -34,7 +34,7 @@ std::size_t Side(double side) { return side >= 1 && side < 2147483648.0 ? static
 
 void ToJson(IQuonGridPoint* map, Out& out) {
     UINT32 a = 0, b = 0;
-    const std::string name = CopiedName([&](char* buffer) { Check(map->GetLabel(&a, &b, buffer), "GetLabel"); });
+    const std::string name = CopiedName(out, [&](char* buffer) { Check(map->GetLabel(&a, &b, buffer), "GetLabel"); });
     out.Uint("labelA", a);
     out.Uint("labelB", b);
     out.Text("name", name);

@@ -16,7 +16,7 @@ namespace {
 using namespace records;
 
 void ToJson(IQuonLedMarkerInfo* list, Out& out) {
-    out.Text("name", CopiedName([&](char* buffer) { Check(list->GetName(&buffer), "GetName"); }));
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(list->GetName(&buffer), "GetName"); }));
     UINT32 count = 0;
     Check(list->GetRecordCount(&count), "GetRecordCount");
     std::vector<LedMarkerRecord> records(count);

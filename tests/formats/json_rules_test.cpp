@@ -67,6 +67,12 @@ TEST(JsonRules, ParseReadsExactlyLengthBytesUpToTheFirstNul) {
     Document shortText;
     ASSERT_EQ(S_OK, quon::json::Parse(shortText, text, 6));  // "{"a":1" without its brace
     EXPECT_EQ("IsObject()", Thrown<Check>([&] { quon::json::Present(shortText, "a"); }));
+    // The default-flags parse is not correctly rounded: this 17-digit number
+    // comes back one unit in the last place above the nearest double.
+    Document ulp;
+    ASSERT_EQ(S_OK, quon::json::Parse(ulp, "{\"v\":55.093158503943052}", 24));
+    EXPECT_EQ(55.093158503943059, ulp["v"].GetDouble());
+    EXPECT_NE(55.093158503943052, ulp["v"].GetDouble());
 }
 
 // The number and text forms the object tests do not reach.

@@ -215,7 +215,7 @@ TEST(Print, TextBufferGrowsAndCopiesOut) {
     std::string expected;
     for (int n = 0; n < 5000; ++n) {
         quon::Append<"%d,%g\n">(text, n, n / 8.0);
-        quon::AppendFormat(expected, "%d,%g\n", n, n / 8.0);
+        expected += Reference<"%d,%g\n">(n, n / 8.0);
     }
     EXPECT_EQ(expected, text.View());
     std::string out(expected.size(), '#');

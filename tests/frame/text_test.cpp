@@ -110,12 +110,13 @@ TEST(CheckingConversions, ExactMessagesAnd32BitRanges) {
     EXPECT_EQ("stod argument out of range", Thrown<std::out_of_range>([] { quon::Stod("1e309"); }));
 }
 
-TEST(ReaderText, LengthBoundedCopies) {
+TEST(ReaderText, ViewsOfExactlyLengthBytes) {
     const char raw[] = {'a', 'b', '\0', 'c', 'X'};
-    EXPECT_EQ(std::string("ab\0c", 4), quon::TextOfLength(raw, 4));
-    EXPECT_EQ("ab", quon::TextUpToNul(raw, 4));
-    EXPECT_EQ("a", quon::TextUpToNul(raw, 1));  // no NUL needed within length
-    EXPECT_EQ("", quon::TextOfLength(nullptr, 0));
+    EXPECT_EQ(std::string_view("ab\0c", 4), quon::TextView(raw, 4));
+    EXPECT_EQ("ab", quon::TextViewUpToNul(raw, 4));
+    EXPECT_EQ("a", quon::TextViewUpToNul(raw, 1));  // no NUL needed within length
+    EXPECT_EQ("", quon::TextView(nullptr, 0));
+    EXPECT_EQ("", quon::TextViewUpToNul(nullptr, 0));
 }
 
 TEST(CopyOut, ExactCapacityAndOneByteOver) {
@@ -134,32 +135,22 @@ TEST(CopyOut, ExactCapacityAndOneByteOver) {
     EXPECT_EQ(E_POINTER, quon::CopyOut("a", buffer.data(), 8, nullptr));
 }
 
-TEST(AppendFormat, LinesLongerThanTheScratchLineArePrintedWhole) {
-    std::string out = "x";
-    quon::AppendFormat(out, "%d,%g\n", 3, 0.5);
-    EXPECT_EQ("x3,0.5\n", out);
-    out.clear();
-    quon::AppendFormat(out, "%f,%f,%f,%f,%f,%f,%f,%f\n", 1e300, 1e300, 1e300, 1e300, 1e300, 1e300, 1e300, 1e300);
-    EXPECT_EQ(8u * 308u + 8u, out.size());
-    EXPECT_EQ('\n', out.back());
-}
-
 TEST(InPlacePrinter, ZeroFillsCapacityAndNeverWritesPastIt) {
     std::string buffer(16, '#');
     quon::InPlacePrinter printer(buffer.data(), 12);
-    printer.Print("%d, %d\n", 1, 2);
+    quon::Print<"%d, %d\n">(printer, 1, 2);
     EXPECT_TRUE(printer.Fits());
     EXPECT_EQ(5u, printer.Length());
     EXPECT_EQ(std::string("1, 2\n\0\0\0\0\0\0\0####", 16), buffer);
 
-    printer.Print("%s\n", "123456");  // 7 bytes + NUL would end at 13 > 12
+    quon::Print<"%s\n">(printer, "123456");  // 7 bytes + NUL would end at 13 > 12
     EXPECT_FALSE(printer.Fits());
     EXPECT_EQ(5u, printer.Length());
     EXPECT_EQ(std::string("1, 2\n\0\0\0\0\0\0\0####", 16), buffer);
 
     std::string exact(6, '#');
     quon::InPlacePrinter tight(exact.data(), 6);
-    tight.Print("%s", "abcde");  // five bytes and the terminator fill it exactly
+    quon::Print<"%s">(tight, "abcde");  // five bytes and the terminator fill it exactly
     EXPECT_TRUE(tight.Fits());
     EXPECT_EQ(std::string("abcde\0", 6), exact);
 }
