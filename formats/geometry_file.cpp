@@ -181,38 +181,29 @@ void ReadKeyLine(Section section, std::string_view line, Target& target) {
     Report(line.data(), "unknown key ", Quoted(pieces[0]), " in ", SectionHeader(section), ": line skipped");
 }
 
-// For a listener: a grid line that ReadGridLine skips, not being
-// row,column=x,y or lying outside the grid (its checks, made again here so
-// that the reader's own loop stays as it is when nobody listens).
-[[gnu::cold, gnu::noinline]] void ReportGridLine(std::string_view line) {
+// Section-dispatch reader: one grid line "row,column=x,y". Read for a
+// listener, a skipped line is also reported; the reader that no one listens
+// to is compiled without those reports.
+template <bool kListening>
+void ReadGridLine(int grid, std::string_view line, Target& target) {
     const Fields<2> sides(line, '=');
     const Fields<2> place(sides[0], ',');
     const Fields<2> point(sides[1], ',');
     if (sides.Count() < 2 || place.Count() < 2 || point.Count() < 2) {
-        if (!line.empty()) Report(line.data(), Quoted(line), " is not a grid line row,column=x,y: skipped");
+        if constexpr (kListening) {
+            if (!line.empty()) Report(line.data(), Quoted(line), " is not a grid line row,column=x,y: skipped");
+        }
         return;
     }
-    const INT32 row = quon::Atol(place[0]);
-    const INT32 column = quon::Atol(place[1]);
-    if (row < 0 || column < 0 || row >= static_cast<INT32>(OtherScreenTagRows) ||
-        column >= static_cast<INT32>(OtherScreenTagColumns)) {
-        Report(line.data(), "grid point ", row, ",", column, " lies outside the ", OtherScreenTagRows, " x ",
-               OtherScreenTagColumns, " grid: skipped");
-    }
-}
-
-// Section-dispatch reader: one grid line "row,column=x,y".
-void ReadGridLine(int grid, std::string_view line, Target& target) {
-    const Fields<2> sides(line, '=');
-    if (sides.Count() < 2) return;
-    const Fields<2> place(sides[0], ',');
-    const Fields<2> point(sides[1], ',');
-    if (place.Count() < 2 || point.Count() < 2) return;
     const INT32 row = quon::Atol(place[0]);
     const INT32 column = quon::Atol(place[1]);
     // Points outside the 79 x 129 grid have no place to go.
     if (row < 0 || column < 0 || row >= static_cast<INT32>(OtherScreenTagRows) ||
         column >= static_cast<INT32>(OtherScreenTagColumns)) {
+        if constexpr (kListening) {
+            Report(line.data(), "grid point ", row, ",", column, " lies outside the ", OtherScreenTagRows, " x ",
+                   OtherScreenTagColumns, " grid: skipped");
+        }
         return;
     }
     target.GridPoint(grid, static_cast<UINT32>(row), static_cast<UINT32>(column), quon::Atof(point[0]),
@@ -321,14 +312,12 @@ void ReportHeader(std::string_view line, Section section, uint64_t& seen) {
     seen |= bit;
 }
 
-}  // namespace
-
-void ReadBySections(std::string_view text, Target& target) {
+template <bool kListening>
+[[gnu::noinline]] void ReadBySectionsFor(std::string_view text, Target& target) {
     Section section = Section::None;
     int grid = -1;
     bool keys = false;
-    const bool listening = Listener() != nullptr;
-    uint64_t seen = 0;  // sections met so far, for a listener
+    [[maybe_unused]] uint64_t seen = 0;  // sections met so far, for a listener
     Pieces lines(text, '\n');
     std::string_view line;
     while (lines.Next(line)) {
@@ -336,7 +325,7 @@ void ReadBySections(std::string_view text, Target& target) {
             section = FindSection(line);
             grid = GridOf(section);
             keys = IsKeySection(section);
-            if (listening) [[unlikely]] ReportHeader(line, section, seen);
+            if constexpr (kListening) ReportHeader(line, section, seen);
             std::string_view address;
             if (section == Section::Address) {
                 if (AddressOf(line, address)) {
@@ -346,11 +335,20 @@ void ReadBySections(std::string_view text, Target& target) {
                 }
             }
         } else if (grid >= 0) {
-            if (listening) [[unlikely]] ReportGridLine(line);
-            ReadGridLine(grid, line, target);
+            ReadGridLine<kListening>(grid, line, target);
         } else if (keys) {
             ReadKeyLine(section, line, target);
         }
+    }
+}
+
+}  // namespace
+
+void ReadBySections(std::string_view text, Target& target) {
+    if (Listener() != nullptr) {
+        ReadBySectionsFor<true>(text, target);
+    } else {
+        ReadBySectionsFor<false>(text, target);
     }
 }
 
