@@ -1,6 +1,7 @@
 #include "adjust/CQuonEbInfo.h"
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/text.h"
 
 HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
@@ -11,10 +12,19 @@ HRESULT CQuonEbInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // The header gives sizeB before sizeA; a number that does not scan
     // keeps the value held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
-    quon::Scan<"%d,%d,%d,%d">(lines.NextOrEmpty(), &b, &a, &c, &points);
+    const std::string_view header = lines.NextOrEmpty();
+    const int scanned = quon::Scan<"%d,%d,%d,%d">(header, &b, &a, &c, &points);
+    if (scanned < 4) {
+        quon::Report(header.data(), "header ", quon::Quoted(header), ": ", scanned < 0 ? 0 : scanned,
+                     " of 4 numbers read, the others keep their values");
+    }
     const HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        quon::Report(header.data(), "header ", quon::Quoted(header), " is refused");
+        return hr;
+    }
     m_tables.ReadPairs(lines);
+    if (quon::Listener() != nullptr) quon::ReportTextAfter(lines.Rest(), "the last pairs line");
     return S_OK;
 }
 

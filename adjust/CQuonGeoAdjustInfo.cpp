@@ -7,6 +7,7 @@
 
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/factory.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -111,7 +112,11 @@ private:
                 // POINTn fills element n - 1; a number outside 1 .. 33 has no
                 // element, and its line is skipped before the value is read.
                 const INT32 index = quon::Atoi(name.substr(5));
-                if (index < 1 || index > static_cast<INT32>(BlackLevelPointCount)) break;
+                if (index < 1 || index > static_cast<INT32>(BlackLevelPointCount)) {
+                    quon::Report(name.data(), quon::Quoted(name), " is not POINT1 to POINT", BlackLevelPointCount,
+                                 ": line skipped");
+                    break;
+                }
                 level.POINT[index - 1] = quon::Stof(value);
                 break;
             }

@@ -5,6 +5,7 @@
 
 #include "formats/geometry_file.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/text.h"
 
 using quon::geofile::IntField;
@@ -65,7 +66,7 @@ public:
     BlackLevelLocation blackLevelLocation[GeoEdgeCount]{};
 
 protected:
-    void SectionValue(Section section, Key key, std::string_view, std::string_view value) override {
+    void SectionValue(Section section, Key key, std::string_view name, std::string_view value) override {
         const int edge = quon::geofile::EdgeOf(section);
         if (section == Section::EdgeBlendSetting) {
             ReadInt(IntField(edgeBlendSetting, key), value);
@@ -90,7 +91,11 @@ protected:
             } else if (key == Key::POINT) {
                 // Points fill the elements in the order their lines come,
                 // whatever number the key carries; beyond the 33rd they are skipped.
-                if (pointsRead[edge] < BlackLevelPointCount) level.POINT[pointsRead[edge]++] = quon::Atof(value);
+                if (pointsRead[edge] < BlackLevelPointCount) {
+                    level.POINT[pointsRead[edge]++] = quon::Atof(value);
+                } else {
+                    quon::Report(name.data(), "more than ", BlackLevelPointCount, " POINT lines: line skipped");
+                }
             } else {
                 ReadInt(IntField(level, key), value);
             }

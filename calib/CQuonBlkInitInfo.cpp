@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -105,10 +106,15 @@ HRESULT CQuonBlkInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // The levels go into the records made by SetPatternGrid; a text with
     // more points than the object holds records is refused here.
     const INT32 count = m_band.patternPointCount;
-    if (count > 0 && static_cast<std::size_t>(count) > m_pointRecords.size()) return E_FAIL;
+    if (count > 0 && static_cast<std::size_t>(count) > m_pointRecords.size()) {
+        quon::Report(lines.Rest().data(), "the text has ", count, " points but the object holds records for ",
+                     m_pointRecords.size(), ": refused");
+        return E_FAIL;
+    }
     for (INT32 i = 0; i < count; ++i) m_pointRecords[static_cast<std::size_t>(i)].levelA = lines.Int();
     for (INT32 i = 0; i < count; ++i) m_pointRecords[static_cast<std::size_t>(i)].levelB = lines.Int();
     m_realValue = lines.Double();
+    if (quon::Listener() != nullptr) quon::ReportTextAfter(lines.Rest(), "the last value");
     return S_OK;
 }
 

@@ -5,6 +5,7 @@
 
 #include "frame/bounded_table.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -208,6 +209,7 @@ void CQuonCAInitInfo::ReadPointBlocks(ValueLines& lines) {
     for (std::size_t camera = 0; camera < m_band.ranges.size(); ++camera) {
         const INT32 blocks = m_band.ranges[camera].pointCount;
         for (INT32 b = 0; b < blocks; ++b) {
+            const char* at = lines.Position();
             const INT32 n = lines.Int();
             PointRecord dropped{};
             UINT32 droppedColour = 0;
@@ -216,6 +218,8 @@ void CQuonCAInitInfo::ReadPointBlocks(ValueLines& lines) {
             if (n >= 1 && camera < m_points.size() && static_cast<std::size_t>(n) <= m_points[camera].size()) {
                 point = &m_points[camera][static_cast<std::size_t>(n) - 1];
                 colour = &m_colours[camera][static_cast<std::size_t>(n) - 1];
+            } else {
+                quon::Report(at, "camera ", camera, " has no point ", n, ": its block is read and dropped");
             }
             point->value1 = lines.Float();
             point->value2 = lines.Float();
@@ -258,6 +262,7 @@ HRESULT CQuonCAInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
     m_realValue1 = lines.Double();
     m_auxValue2 = static_cast<UINT32>(lines.Int());
     m_realValue2 = lines.Double();
+    if (quon::Listener() != nullptr) quon::ReportTextAfter(lines.Rest(), "the last value");
     return S_OK;
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -59,7 +60,13 @@ HRESULT CQuonCalibPointTable::LoadFromBuffer(const char* text, UINT32 length) {
     INT32 index = 0;
     for (quon::Pieces lines(whole, '\n'); lines.Next(line); ++index) {
         const quon::Fields<9> pieces(line, ',');
-        if (pieces.Count() < 9) continue;
+        if (pieces.Count() < 9) {
+            if (!line.empty() && line != "\r") {
+                quon::Report(line.data(), quon::Quoted(line), " has ", pieces.Count(), " of 9 fields: point ", index,
+                             " reads as 0");
+            }
+            continue;
+        }
         const CalibPoint point{quon::Atof(pieces[0]), quon::Atof(pieces[1]), quon::Atof(pieces[2]),
                                quon::Atof(pieces[3]), quon::Atof(pieces[4]), quon::Atof(pieces[5]),
                                quon::Atof(pieces[6]), quon::Atof(pieces[7]), quon::Atol(pieces[8])};

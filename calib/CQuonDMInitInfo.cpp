@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -113,7 +114,11 @@ HRESULT CQuonDMInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
     std::string_view line;
     while (lines.Next(line)) {
         const quon::Fields<2, quon::TrimmedPieces> pieces(line, '=');
-        if (pieces.Count() != 2) continue;
+        if (pieces.Count() != 2) {
+            quon::Report(line.data(), quon::Quoted(line), " is not key=value: line skipped");
+            continue;
+        }
+        const ParameterKey* found = nullptr;
         for (const ParameterKey& p : kParameterKeys) {
             if (pieces[0] != p.key) continue;
             if (p.real != nullptr) {
@@ -121,8 +126,10 @@ HRESULT CQuonDMInitInfo::LoadFromBuffer(const char* text, UINT32 length) {
             } else {
                 m_params.*p.integer = quon::Atoi(pieces[1]);
             }
+            found = &p;
             break;
         }
+        if (found == nullptr) quon::Report(line.data(), "unknown key ", quon::Quoted(pieces[0]), ": line skipped");
     }
     return S_OK;
 }
@@ -147,7 +154,11 @@ HRESULT CQuonDMInitInfo::LoadAreas(const char* text, UINT32 length,
     HRESULT hr = S_OK;
     while (lines.Next(line)) {
         const quon::Fields<4, quon::TrimmedPieces> pieces(line, ',');
-        if (pieces.Count() != 4) continue;
+        if (pieces.Count() != 4) {
+            quon::Report(line.data(), "area line ", quon::Quoted(line), " has ", pieces.Count(),
+                         " fields, not 4: skipped");
+            continue;
+        }
         const AreaRecord area{static_cast<double>(quon::Atoi(pieces[0])), static_cast<double>(quon::Atoi(pieces[1])),
                               static_cast<double>(quon::Atoi(pieces[2])), static_cast<double>(quon::Atoi(pieces[3]))};
         hr = (this->*add)(&area);

@@ -6,6 +6,7 @@
 #include "frame/label.h"
 #include "frame/sizes.h"
 
+using quon::json::Member;
 using quon::json::Value;
 
 namespace {
@@ -14,25 +15,25 @@ namespace {
 template <class R>
 void ReadMargins(const Value& item, R& r) {
     if (const Value* margin = quon::json::Existing(item, "margin")) {
-        r.marginBottom = (*margin)["bottom"].GetInt();
-        r.marginLeft = (*margin)["left"].GetInt();
-        r.marginRight = (*margin)["right"].GetInt();
-        r.marginTop = (*margin)["top"].GetInt();
+        r.marginBottom = Member(*margin, "bottom").GetInt();
+        r.marginLeft = Member(*margin, "left").GetInt();
+        r.marginRight = Member(*margin, "right").GetInt();
+        r.marginTop = Member(*margin, "top").GetInt();
     }
 }
 
 // An optional {"x", "y"} pair of numbers.
 void ReadPair(const Value& item, const char* key, double& x, double& y) {
     if (const Value* pair = quon::json::Existing(item, key)) {
-        x = (*pair)["x"].GetDouble();
-        y = (*pair)["y"].GetDouble();
+        x = Member(*pair, "x").GetDouble();
+        y = Member(*pair, "y").GetDouble();
     }
 }
 
 template <class R>
 void ReadCommon(const Value& item, R& r) {
-    r.id = item["id"].GetInt();
-    r.isMove = item["is_move"].GetBool() ? 1 : 0;
+    r.id = Member(item, "id").GetInt();
+    r.isMove = Member(item, "is_move").GetBool() ? 1 : 0;
     ReadPair(item, "center_deviation", r.centerDeviationX, r.centerDeviationY);
 }
 
@@ -52,7 +53,7 @@ void Read(const Value& item, ProjectorResult& r) {
 // leaves the table alone.
 template <class R>
 void ReadTable(const Value& root, const char* key, std::vector<R>& table) {
-    const Value& items = root[key];
+    const Value& items = Member(root, key);
     if (!items.IsArray()) return;
     quon::ZeroedArray<R>(items.Size()).swap(table);
     for (rapidjson::SizeType i = 0; i < items.Size(); ++i) Read(items[i], table[i]);

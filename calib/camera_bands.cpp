@@ -1,6 +1,7 @@
 #include "calib/camera_bands.h"
 
 #include "frame/bounded_table.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -145,7 +146,10 @@ void CameraBandModel::WriteRanges(TextBuffer& out) const {
 }
 
 HRESULT CameraBandModel::ReadRanges(ValueLines& lines) {
-    if (!TableFits(cameraCount, kCameraBytes)) return E_INVALIDARG;
+    if (!TableFits(cameraCount, kCameraBytes)) {
+        Report(nullptr, "camera count ", cameraCount, " is refused");
+        return E_INVALIDARG;
+    }
     if (3 * static_cast<uint64_t>(cameraCount) > lines.MostLinesLeft()) {
         // The text ends within the ranges: the load fails at its first bad
         // or missing line (every range line is read with stoi), and no table

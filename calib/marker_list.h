@@ -8,6 +8,7 @@
 
 #include "calib/record_list.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/CTolvLock.h"
 #include "frame/CUnknown.h"
 #include "frame/label.h"
@@ -63,7 +64,11 @@ public:
         HRESULT hr = S_OK;
         while (lines.Next(line)) {
             const quon::Fields<Derived::kPieces, quon::TrimmedPieces> pieces(line, ',');
-            if (pieces.Count() != Derived::kPieces) continue;
+            if (pieces.Count() != Derived::kPieces) {
+                quon::Report(line.data(), quon::Quoted(line), " has ", pieces.Count(), " fields, not ",
+                             Derived::kPieces, ": line skipped");
+                continue;
+            }
             const Record record = Derived::Parse(pieces);
             hr = AddRecord(&record);
         }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "colorcomp/color_modes.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 
 using quon::json::Value;
@@ -31,16 +32,25 @@ void ReadFlag(const Value& mode, const char* key, INT32& flag) {
 // non-number or a fifth entry ends the reading with E_FAIL (points read so
 // far stay). A member that is not an array leaves the table as it was.
 HRESULT ReadSpectrum(const Value& mode, const char* key, std::vector<ColorSpectrumPoint>& table, INT32& count) {
-    const Value& points = mode[key];  // must exist: a missing member throws "false"
-    if (!points.IsArray()) return S_OK;
+    const Value& points = quon::json::Member(mode, key);  // must exist: a missing member throws "false"
+    if (!points.IsArray()) {
+        quon::Report(quon::json::PlaceOf(points), "member ", key, " is not an array: the spectrum is kept");
+        return S_OK;
+    }
+    const bool listening = quon::Listener() != nullptr;
     const rapidjson::SizeType n = points.Size();
     quon::ZeroedArray<ColorSpectrumPoint>(n).swap(table);
     count = static_cast<INT32>(n);
     for (rapidjson::SizeType k = 0; k < n; ++k) {
         const Value& point = points[k];
+        if (listening) [[unlikely]] quon::json::NotePlace(point);
         const rapidjson::SizeType entries = point.Size();  // not an array throws "IsArray()"
         for (rapidjson::SizeType j = 0; j < entries; ++j) {
-            if (j >= 4 || !point[j].IsNumber()) return E_FAIL;
+            if (j >= 4 || !point[j].IsNumber()) {
+                quon::Report(quon::json::PlaceOf(point), key, "[", k, "]: entry ", j,
+                             j >= 4 ? " is one too many" : " is not a number", ": the reading ends with E_FAIL");
+                return E_FAIL;
+            }
             table[k].values[j] = point[j].GetDouble();
         }
     }

@@ -1,6 +1,7 @@
 #include "colorcomp/CQuonColorSpectrum.h"
 
 #include "colorcomp/color_modes.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 
 using quon::json::Value;
@@ -94,14 +95,21 @@ HRESULT CQuonColorSpectrum::LoadFromBuffer(const char* name, const char* text, U
     }
 
     // The member must exist (a missing one throws "false").
-    const Value& spectrum = m["Spectrum"];
-    if (!spectrum.IsArray()) return S_OK;
+    const Value& spectrum = quon::json::Member(m, "Spectrum");
+    if (!spectrum.IsArray()) {
+        quon::Report(quon::json::PlaceOf(spectrum), "member Spectrum is not an array: the points are kept");
+        return S_OK;
+    }
+    const bool listening = quon::Listener() != nullptr;
     const rapidjson::SizeType n = spectrum.Size();
     quon::ZeroedArray<ColorSpectrumPoint>(n).swap(m_points);
     HRESULT result = S_OK;
     for (rapidjson::SizeType k = 0; k < n; ++k) {
         const Value& element = spectrum[k];
+        if (listening) [[unlikely]] quon::json::NotePlace(element);
         if (element.Size() <= 3) {  // not an array throws "IsArray()"
+            quon::Report(quon::json::PlaceOf(element), "Spectrum[", k, "] has ", element.Size(),
+                         " values, 4 are needed: the point reads as 0");
             result = ColorSpectrumOutOfRange;
             continue;
         }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/bounded_table.h"
+#include "frame/diagnostics.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -176,15 +177,35 @@ namespace {
 // as the list holds; returns how many were stored.
 UINT32 ReadList(TrimmedLines& lines, INT32* list, UINT32 size) {
     std::string_view line;
-    if (!lines.Next(line)) return 0;
+    if (!lines.Next(line)) {
+        Report(nullptr, "the text ends before a list line of a cell: the list is empty");
+        return 0;
+    }
     TrimmedPieces pieces(line, ',');
     std::string_view piece;
     UINT32 stored = 0;
     while (stored < size && pieces.Next(piece)) {
         int value = 0;
-        if (Scan<"%d">(piece, &value) == 1) list[stored++] = value;
+        if (Scan<"%d">(piece, &value) == 1) {
+            list[stored++] = value;
+        } else if (piece.find_first_not_of(" \t\r") != std::string_view::npos) {
+            Report(piece.data(), Quoted(piece), " in a list line is not a number: skipped");
+        }
     }
     return stored;
+}
+
+// For a listener: a line of numbers that scanned fewer than it holds.
+void ReportScanned(std::string_view line, int scanned, int wanted, const char* what) {
+    if (scanned < wanted) {
+        Report(line.data(), what, " ", Quoted(line), ": ", scanned < 0 ? 0 : scanned, " of ", wanted,
+               " numbers read, the others read as 0");
+    }
+}
+
+// For a listener: records that the text ends before; last is the last line.
+void ReportEnded(std::string_view last, std::size_t read, std::size_t count, const char* what) {
+    Report(last.data(), "the text ends after ", read, " of ", count, " ", what, ": the others read as 0");
 }
 
 }  // namespace
@@ -199,14 +220,23 @@ HRESULT EbTables::ReadPointsAndCells(TrimmedLines& lines, INT32 a, INT32 b, INT3
 
     // Records without a line stay zero.
     std::string_view line;
-    for (EbPoint& p : points) {
-        if (!lines.Next(line)) break;
-        Scan<"%d,%d,%d,%d,">(line, &p.p2, &p.p3, &p.p0, &p.p1);
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        if (!lines.Next(line)) {
+            ReportEnded(line, n, points.size(), "point lines");
+            break;
+        }
+        EbPoint& p = points[n];
+        const int scanned = Scan<"%d,%d,%d,%d,">(line, &p.p2, &p.p3, &p.p0, &p.p1);
+        if (scanned != 4) [[unlikely]] ReportScanned(line, scanned, 4, "point line");
     }
     for (std::size_t n = 0; n < cells.size(); ++n) {
-        if (!lines.Next(line)) break;
+        if (!lines.Next(line)) {
+            ReportEnded(line, n, cells.size(), "cell lines");
+            break;
+        }
         int v[7] = {};
-        Scan<"%d,%d,%d,%d,%d,%d,%d">(line, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
+        const int scanned = Scan<"%d,%d,%d,%d,%d,%d,%d">(line, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]);
+        if (scanned != 7) [[unlikely]] ReportScanned(line, scanned, 7, "cell line");
         EbCell& cell = cells[n];
         EbProfile& profile = profiles[n];
         profile.valueA = v[0];
@@ -246,11 +276,19 @@ void EbTables::ReadPairs(TrimmedLines& lines) {
     // A pair reads as enabled when both its numbers scan and they are not
     // the -1, -1 that the writer prints for a disabled pair.
     std::string_view line;
-    for (EbCellPairs& cell : m_pairs) {
-        if (!lines.Next(line)) break;
+    for (std::size_t n = 0; n < m_pairs.size(); ++n) {
+        if (!lines.Next(line)) {
+            ReportEnded(line, n, m_pairs.size(), "pairs lines");
+            break;
+        }
+        EbCellPairs& cell = m_pairs[n];
         int v[8] = {};
         const int scanned = Scan<"%d, %d, %d, %d, %d, %d, %d, %d,">(line, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5],
                                                                    &v[6], &v[7]);
+        if (scanned != 8) [[unlikely]] {
+            Report(line.data(), "pairs line ", Quoted(line), ": ", scanned < 0 ? 0 : scanned,
+                   " of 8 numbers read, the pairs without both numbers are disabled");
+        }
         for (int p = 0; p < 4; ++p) {
             EbPair& pair = cell.pairs[p];
             pair.x = v[2 * p];

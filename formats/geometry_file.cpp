@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "frame/diagnostics.h"
 #include "frame/text.h"
 
 namespace quon::geofile {
@@ -161,27 +162,48 @@ bool LineHoldsKey(std::string_view line, Key key) {
 void ReadKeyLine(Section section, std::string_view line, Target& target) {
     const Fields<2> pieces(line, '=');
     // "Key=" (nothing behind "=") and lines with a second "=" are skipped.
-    if (pieces.Count() != 2) return;
+    if (pieces.Count() != 2) {
+        if (pieces.Count() == 1 && line.find('=') != std::string_view::npos) {
+            Report(line.data(), "key ", Quoted(pieces[0]), " has no value: line skipped");
+        } else if (pieces.Count() > 2) {
+            Report(line.data(), "a second '=' in ", Quoted(line), ": line skipped");
+        } else if (!line.empty()) {
+            Report(line.data(), Quoted(line), " is not KEY=value: line skipped");
+        }
+        return;
+    }
     for (Key key : SectionKeys(section)) {
         if (NamesKey(pieces[0], key)) {
             target.Value(section, key, pieces[0], pieces[1]);
             return;
         }
     }
+    Report(line.data(), "unknown key ", Quoted(pieces[0]), " in ", SectionHeader(section), ": line skipped");
 }
 
-// Section-dispatch reader: one grid line "row,column=x,y".
+// Section-dispatch reader: one grid line "row,column=x,y". Read for a
+// listener, a skipped line is also reported; the reader that no one listens
+// to is compiled without those reports.
+template <bool kListening>
 void ReadGridLine(int grid, std::string_view line, Target& target) {
     const Fields<2> sides(line, '=');
-    if (sides.Count() < 2) return;
     const Fields<2> place(sides[0], ',');
     const Fields<2> point(sides[1], ',');
-    if (place.Count() < 2 || point.Count() < 2) return;
+    if (sides.Count() < 2 || place.Count() < 2 || point.Count() < 2) {
+        if constexpr (kListening) {
+            if (!line.empty()) Report(line.data(), Quoted(line), " is not a grid line row,column=x,y: skipped");
+        }
+        return;
+    }
     const INT32 row = quon::Atol(place[0]);
     const INT32 column = quon::Atol(place[1]);
     // Points outside the 79 x 129 grid have no place to go.
     if (row < 0 || column < 0 || row >= static_cast<INT32>(OtherScreenTagRows) ||
         column >= static_cast<INT32>(OtherScreenTagColumns)) {
+        if constexpr (kListening) {
+            Report(line.data(), "grid point ", row, ",", column, " lies outside the ", OtherScreenTagRows, " x ",
+                   OtherScreenTagColumns, " grid: skipped");
+        }
         return;
     }
     target.GridPoint(grid, static_cast<UINT32>(row), static_cast<UINT32>(column), quon::Atof(point[0]),
@@ -207,15 +229,33 @@ bool IsKeySection(Section section) {
 // Sequential reader: one line of a key stage. Every key found takes the
 // line's value; in the black-level stages only the first one found does, so
 // an "ADJUSTMENTPOINTS=" line is never taken as a point.
-void ReadStageLine(Section section, std::string_view line, Target& target) {
+// Returns whether a key took the line.
+bool ReadStageLine(Section section, std::string_view line, Target& target) {
     const std::span<const Key> keys = SectionKeys(section);
-    if (keys.empty()) return;
+    if (keys.empty()) return false;
     const bool firstKeyOnly = keys.back() == Key::POINT;
+    bool taken = false;
     for (Key key : keys) {
         if (!LineHoldsKey(line, key)) continue;
         const Fields<2> pieces(line, '=');
+        if (pieces[1].empty() && key != Key::POINT) {
+            Report(line.data(), "key ", Quoted(pieces[0]), " has no value: read as 0");
+        }
         target.Value(section, key, pieces[0], pieces[1]);
-        if (firstKeyOnly) return;
+        taken = true;
+        if (firstKeyOnly) break;
+    }
+    return taken;
+}
+
+// For a listener: a line of a stage that no key of the stage took.
+void ReportStrayLine(Section section, std::string_view line) {
+    if (line.empty() || Contains(line, SectionHeader(section))) return;
+    if (line.find('[') != std::string_view::npos) {
+        Report(line.data(), "unexpected section header ", Quoted(line), ": its lines are read as part of ",
+               SectionHeader(section));
+    } else {
+        Report(line.data(), Quoted(line), " is no key of ", SectionHeader(section), ": line skipped");
     }
 }
 
@@ -256,10 +296,28 @@ Section FindSection(std::string_view line) {
     return Section::Unknown;
 }
 
-void ReadBySections(std::string_view text, Target& target) {
+namespace {
+
+// For a listener: a header line that selects no section or one already read,
+// or one whose lines are never read.
+void ReportHeader(std::string_view line, Section section, uint64_t& seen) {
+    const uint64_t bit = uint64_t{1} << static_cast<unsigned>(section);
+    if (section == Section::Unknown) {
+        Report(line.data(), "unknown section ", Quoted(line), ": its lines are skipped");
+    } else if (section == Section::MaskingSetting || section == Section::MaskingFixed) {
+        Report(line.data(), "section ", SectionHeader(section), " is not read: its lines are skipped");
+    } else if ((seen & bit) != 0) {
+        Report(line.data(), "duplicate section ", Quoted(line), ": its values replace the earlier ones");
+    }
+    seen |= bit;
+}
+
+template <bool kListening>
+[[gnu::noinline]] void ReadBySectionsFor(std::string_view text, Target& target) {
     Section section = Section::None;
     int grid = -1;
     bool keys = false;
+    [[maybe_unused]] uint64_t seen = 0;  // sections met so far, for a listener
     Pieces lines(text, '\n');
     std::string_view line;
     while (lines.Next(line)) {
@@ -267,13 +325,30 @@ void ReadBySections(std::string_view text, Target& target) {
             section = FindSection(line);
             grid = GridOf(section);
             keys = IsKeySection(section);
+            if constexpr (kListening) ReportHeader(line, section, seen);
             std::string_view address;
-            if (section == Section::Address && AddressOf(line, address)) target.Address(address);
+            if (section == Section::Address) {
+                if (AddressOf(line, address)) {
+                    target.Address(address);
+                } else {
+                    Report(line.data(), "no address after the third '[' of ", Quoted(line), ": the address stays empty");
+                }
+            }
         } else if (grid >= 0) {
-            ReadGridLine(grid, line, target);
+            ReadGridLine<kListening>(grid, line, target);
         } else if (keys) {
             ReadKeyLine(section, line, target);
         }
+    }
+}
+
+}  // namespace
+
+void ReadBySections(std::string_view text, Target& target) {
+    if (Listener() != nullptr) {
+        ReadBySectionsFor<true>(text, target);
+    } else {
+        ReadBySectionsFor<false>(text, target);
     }
 }
 
@@ -281,6 +356,7 @@ void ReadInStages(std::string_view text, std::span<const Section> stages, Target
     enum class Stage { Version, Address, Sections };
     Stage stage = Stage::Version;
     std::size_t current = 0;  // index into stages
+    const bool listening = Listener() != nullptr;
     Pieces lines(text, '\n');
     std::string_view line;
     while (lines.Next(line)) {
@@ -290,15 +366,31 @@ void ReadInStages(std::string_view text, std::span<const Section> stages, Target
         } else if (stage == Stage::Address) {
             if (!Contains(line, "PROJECTOR_ADDRESS")) continue;
             std::string_view address;
-            if (AddressOf(line, address)) target.Address(address);
+            if (AddressOf(line, address)) {
+                target.Address(address);
+            } else {
+                Report(line.data(), "no address after the third '[' of ", Quoted(line), ": the address stays empty");
+            }
             stage = Stage::Sections;
         } else if (current < stages.size()) {
             if (current + 1 < stages.size() && Contains(line, SectionHeader(stages[current + 1]))) {
                 ++current;
                 continue;
             }
-            ReadStageLine(stages[current], line, target);
+            if (!ReadStageLine(stages[current], line, target) && listening) [[unlikely]] {
+                ReportStrayLine(stages[current], line);
+            }
         }
+    }
+    if (!listening) return;
+    // What the walk never reached reads as zero.
+    const char* end = text.data() + text.size();
+    if (stage == Stage::Version) {
+        Report(end, "no MinorVersion= line: the address and every section after [VERSION] read as 0");
+    } else if (stage == Stage::Address) {
+        Report(end, "no PROJECTOR_ADDRESS line: the address and every section read as 0");
+    } else if (current + 1 < stages.size()) {
+        Report(end, "no ", SectionHeader(stages[current + 1]), " header: the sections from it on read as 0");
     }
 }
 

@@ -2,13 +2,97 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/text.h"
+#include "rapidjson/error/en.h"
 
 namespace quon::json {
 
 void AssertionFailed(const char* condition) { throw std::runtime_error(condition); }
+
+namespace {
+
+// The parse of a listened-to load: the same reader and flags as
+// Document::Parse, with the document as the handler, and the offset in the
+// text where each value ends (scalars) or starts (objects and arrays), in
+// document order.
+class PlaceRecorder {
+public:
+    using Ch = char;
+    using Stream = rapidjson::EncodedInputStream<rapidjson::UTF8<>, rapidjson::MemoryStream>;
+
+    PlaceRecorder(Document& document, const Stream& stream) : m_document(document), m_stream(stream) {}
+
+    bool Null() { return Mark() && m_document.Null(); }
+    bool Bool(bool b) { return Mark() && m_document.Bool(b); }
+    bool Int(int i) { return Mark() && m_document.Int(i); }
+    bool Uint(unsigned i) { return Mark() && m_document.Uint(i); }
+    bool Int64(int64_t i) { return Mark() && m_document.Int64(i); }
+    bool Uint64(uint64_t i) { return Mark() && m_document.Uint64(i); }
+    bool Double(double d) { return Mark() && m_document.Double(d); }
+    bool RawNumber(const Ch* str, rapidjson::SizeType length, bool copy) {
+        return Mark() && m_document.RawNumber(str, length, copy);
+    }
+    bool String(const Ch* str, rapidjson::SizeType length, bool copy) {
+        return Mark() && m_document.String(str, length, copy);
+    }
+    bool StartObject() { return Mark() && m_document.StartObject(); }
+    bool Key(const Ch* str, rapidjson::SizeType length, bool copy) { return m_document.Key(str, length, copy); }
+    bool EndObject(rapidjson::SizeType members) { return m_document.EndObject(members); }
+    bool StartArray() { return Mark() && m_document.StartArray(); }
+    bool EndArray(rapidjson::SizeType elements) { return m_document.EndArray(elements); }
+
+    std::vector<std::size_t> offsets;
+
+private:
+    bool Mark() {
+        offsets.push_back(m_stream.Tell());
+        return true;
+    }
+
+    Document& m_document;
+    const Stream& m_stream;
+};
+
+// Parses view into document as Document::Parse does, and gives the listener
+// the place of every value (by the value's address) or of the parse error.
+void ParseListened(Document& document, std::string_view view, ReadListener& listener) {
+    rapidjson::MemoryStream memory(view.data(), view.size());
+    PlaceRecorder::Stream stream(memory);
+    PlaceRecorder recorder(document, stream);
+    rapidjson::ParseResult result;
+    auto generate = [&](Document&) {
+        rapidjson::Reader reader;
+        result = reader.Parse<rapidjson::kParseDefaultFlags>(stream, recorder);
+        return !result.IsError();
+    };
+    document.Populate(generate);
+    if (result.IsError()) {
+        const char* at = view.data() + result.Offset();
+        Report(at, "JSON parse error: ", rapidjson::GetParseError_En(result.Code()));
+        listener.Place(at);
+        return;
+    }
+    // Values in document order are the recorded events in order.
+    std::size_t next = 0;
+    std::vector<const Value*> pending = {&document};
+    while (!pending.empty()) {
+        const Value* value = pending.back();
+        pending.pop_back();
+        if (next < recorder.offsets.size()) listener.valuePlaces[value] = view.data() + recorder.offsets[next];
+        ++next;
+        if (value->IsObject()) {
+            for (auto m = value->MemberEnd(); m != value->MemberBegin();) pending.push_back(&(--m)->value);
+        } else if (value->IsArray()) {
+            for (auto e = value->End(); e != value->Begin();) pending.push_back(--e);
+        }
+    }
+}
+
+}  // namespace
 
 HRESULT Parse(Document& document, const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
@@ -16,8 +100,25 @@ HRESULT Parse(Document& document, const char* text, UINT32 length) {
     // NUL-terminated copy of the text would end; the parse reads the caller's
     // bytes in place.
     const std::string_view view = TextViewUpToNul(text, length);
+    if (ReadListener* listener = Listener()) [[unlikely]] {
+        ParseListened(document, view, *listener);
+        return S_OK;
+    }
     document.Parse(view.data(), view.size());
     return S_OK;
+}
+
+const char* PlaceOf(const Value& value) {
+    ReadListener* listener = Listener();
+    if (listener == nullptr) return nullptr;
+    const auto found = listener->valuePlaces.find(&value);
+    return found != listener->valuePlaces.end() ? found->second : nullptr;
+}
+
+void NotePlace(const Value& value) {
+    if (ReadListener* listener = Listener()) [[unlikely]] {
+        if (const char* at = PlaceOf(value)) listener->Place(at);
+    }
 }
 
 const Value* Present(const Value& object, const char* key) {
@@ -26,8 +127,18 @@ const Value* Present(const Value& object, const char* key) {
 }
 
 const Value* Existing(const Value& object, const char* key) {
+    NotePlace(object);
     const Value::ConstMemberIterator it = object.FindMember(key);
-    return it == object.MemberEnd() ? nullptr : &it->value;
+    if (it == object.MemberEnd()) return nullptr;
+    NotePlace(it->value);
+    return &it->value;
+}
+
+const Value& Member(const Value& object, const char* key) {
+    NotePlace(object);
+    const Value& member = object[key];
+    NotePlace(member);
+    return member;
 }
 
 void CopyText(const Value& value, char* field, std::size_t size) {

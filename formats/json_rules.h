@@ -64,6 +64,15 @@ const Value* Present(const Value& object, const char* key);
 // non-object throws "IsObject()".
 const Value* Existing(const Value& object, const char* key);
 
+// object[key]: a missing member throws "false", a non-object "IsObject()".
+const Value& Member(const Value& object, const char* key);
+
+// Tells a listener that the reader is at value, so that an exception that
+// follows is placed there (the lookups above do it themselves).
+void NotePlace(const Value& value);
+// Where value stands in the text of a listened-to load; null otherwise.
+const char* PlaceOf(const Value& value);
+
 // Copies the string value (a non-string throws "IsString()") into a field
 // of size bytes with its NUL; longer text is cut to size - 1 bytes.
 void CopyText(const Value& value, char* field, std::size_t size);

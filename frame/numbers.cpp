@@ -10,6 +10,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "frame/diagnostics.h"
+
 #if defined(__GLIBC__)
 #include <langinfo.h>
 #endif
@@ -199,9 +201,23 @@ INT32 Saturate32(long long value) {
     return static_cast<INT32>(value);
 }
 
-[[noreturn]] void ThrowInvalid(const char* name) { throw std::invalid_argument(std::string("invalid ") + name + " argument"); }
+// The checking conversions' failures, placed at their field for a listener.
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowInvalid(const char* name, std::string_view field) {
+    PlaceException(field.data());
+    throw std::invalid_argument(std::string("invalid ") + name + " argument");
+}
 
-[[noreturn]] void ThrowRange(const char* name) { throw std::out_of_range(std::string(name) + " argument out of range"); }
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowRange(const char* name, std::string_view field) {
+    PlaceException(field.data());
+    throw std::out_of_range(std::string(name) + " argument out of range");
+}
+
+// A lenient conversion that read nothing gives 0; a listener hears of a
+// field that held something else than white space.
+[[gnu::cold, gnu::noinline]] void ReadAsZero(std::string_view field) {
+    if (Listener() == nullptr || field.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos) return;
+    Report(field.data(), Quoted(field), " is not a number: read as 0");
+}
 
 // Runs a C library conversion on a NUL-terminated copy of the field with
 // errno cleared; gives the value, the bytes consumed and whether errno
@@ -237,14 +253,14 @@ INT32 CheckedInteger32(std::string_view field, std::size_t* index, int base, con
     long long value = 0;
     std::size_t used = 0;
     const Fast fast = base == 10 ? FastInteger(field, value, used) : Fast::Unsure;
-    if (fast == Fast::Nothing) ThrowInvalid(name);
+    if (fast == Fast::Nothing) ThrowInvalid(name, field);
     if (fast == Fast::Unsure) {
         bool range = false;
         value = CStrtoll(field, base, used, range);
-        if (used == 0) ThrowInvalid(name);
-        if (range) ThrowRange(name);
+        if (used == 0) ThrowInvalid(name, field);
+        if (range) ThrowRange(name, field);
     }
-    if (value > INT32_MAX || value < INT32_MIN) ThrowRange(name);
+    if (value > INT32_MAX || value < INT32_MIN) ThrowRange(name, field);
     if (index != nullptr) *index = used;
     return static_cast<INT32>(value);
 }
@@ -255,12 +271,12 @@ T CheckedFloating(std::string_view field, std::size_t* index, const char* name) 
     T value = 0;
     std::size_t used = 0;
     const Fast fast = FastFloating(field, value, used);
-    if (fast == Fast::Nothing) ThrowInvalid(name);
+    if (fast == Fast::Nothing) ThrowInvalid(name, field);
     if (fast == Fast::Unsure) {
         bool range = false;
         value = CStrtod<T>(field, used, range);
-        if (used == 0) ThrowInvalid(name);
-        if (range) ThrowRange(name);
+        if (used == 0) ThrowInvalid(name, field);
+        if (range) ThrowRange(name, field);
     }
     if (index != nullptr) *index = used;
     return value;
@@ -272,10 +288,14 @@ INT32 LenientInteger32(std::string_view field) {
     bool range = false;
     switch (FastInteger(field, value, used)) {
         case Fast::Converted: return Saturate32(value);
-        case Fast::Nothing: return 0;
+        case Fast::Nothing:
+            if (!field.empty()) ReadAsZero(field);
+            return 0;
         case Fast::Unsure: break;
     }
-    return Saturate32(CStrtoll(field, 10, used, range));
+    value = CStrtoll(field, 10, used, range);
+    if (used == 0) ReadAsZero(field);
+    return Saturate32(value);
 }
 
 }  // namespace
@@ -289,11 +309,15 @@ double Atof(std::string_view field) {
     std::size_t used = 0;
     switch (FastFloating(field, value, used)) {
         case Fast::Converted: return value;
-        case Fast::Nothing: return 0;
+        case Fast::Nothing:
+            if (!field.empty()) ReadAsZero(field);
+            return 0;
         case Fast::Unsure: break;
     }
     bool range = false;
-    return CStrtod<double>(field, used, range);
+    value = CStrtod<double>(field, used, range);
+    if (used == 0) ReadAsZero(field);
+    return value;
 }
 
 int Stoi(std::string_view field, std::size_t* index, int base) { return CheckedInteger32(field, index, base, "stoi"); }

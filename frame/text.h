@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/diagnostics.h"
 #include "frame/format.h"   // printing: Print, Append, TextBuffer, InPlacePrinter
 #include "frame/numbers.h"  // reading: Atoi ... Stod, Scan
 #include "quon/platform_types.h"
@@ -67,6 +68,8 @@ public:
     }
     bool AtEnd() const { return m_rest.empty(); }
     std::size_t BytesLeft() const { return m_rest.size(); }
+    // The text not cut yet (empty once it is used up).
+    std::string_view Rest() const { return m_rest; }
 
 private:
     // Where the delimiter first stands in the rest, or npos. Most pieces are
@@ -131,6 +134,7 @@ public:
     // At most this many pieces are left: each needs a byte of its own and a
     // delimiter between it and the next.
     std::size_t MostLeft() const { return (m_pieces.BytesLeft() + 1) / 2; }
+    std::string_view Rest() const { return m_pieces.Rest(); }
 
 private:
     Pieces m_pieces;
@@ -180,6 +184,13 @@ public:
         Next(line);
         return line;
     }
+    // The text from the next line on (empty once the lines are used up).
+    std::string_view Rest() const {
+        if (!m_more) return m_lines.Rest();
+        const std::string_view after = m_lines.Rest();
+        if (after.empty()) return m_next;
+        return std::string_view(m_next.data(), static_cast<std::size_t>(after.data() + after.size() - m_next.data()));
+    }
 
 private:
     TrimmedPieces m_lines;
@@ -204,12 +215,18 @@ public:
     // At most this many lines are left (a bound from the bytes left, so that
     // a reader can tell that a count is more than the text carries).
     std::size_t MostLinesLeft() const { return m_lines.MostLeft(); }
+    // Where the next line starts (null once the lines are used up).
+    const char* Position() const { return m_lines.Rest().data(); }
+    // The text not read yet (empty once it is all read).
+    std::string_view Rest() const { return m_lines.Rest(); }
 
 private:
-    // The next line, or an empty view once the lines are used up.
+    // The next line, or, once the lines are used up, an empty view at the
+    // place that stands for the end of the text (where a conversion that
+    // fails on it is placed).
     std::string_view Next() {
         std::string_view line;
-        m_lines.Next(line);
+        if (!m_lines.Next(line)) line = std::string_view(EndOfText(), 0);
         return line;
     }
 

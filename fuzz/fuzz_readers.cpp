@@ -11,9 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "cpu_time.h"
+#include "frame/diagnostics.h"
 #include "frame/factory.h"
 #include "fuzz_readers.h"
 #include "model_classes.h"
@@ -33,6 +36,31 @@ double LoadSecondsLimit() {
     return limit;
 }
 
+// The listener of quonmodel check, reduced to what must hold: every place a
+// reader notes lies in its text (or is null), and every note says something.
+class PlaceChecker final : public quon::ReadListener {
+public:
+    PlaceChecker(const char* text, size_t size) : m_begin(text), m_end(text + size) {}
+    void Note(const char* at, std::string message) override {
+        Check(at);
+        if (message.empty()) Fail("an empty note");
+    }
+    void Place(const char* at) override { Check(at); }
+
+private:
+    void Check(const char* at) const {
+        const std::less_equal<const char*> before;
+        if (at == nullptr || at == quon::EndOfText()) return;
+        if (!(before(m_begin, at) && before(at, m_end))) Fail("a place outside the text");
+    }
+    [[noreturn]] static void Fail(const char* what) {
+        std::fprintf(stderr, "fuzz_readers: a reader noted %s\n", what);
+        std::abort();
+    }
+    const char* m_begin;
+    const char* m_end;
+};
+
 }  // namespace
 
 void FuzzOneClass(const ModelClass& cls, const uint8_t* data, size_t size) {
@@ -43,8 +71,16 @@ void FuzzOneClass(const ModelClass& cls, const uint8_t* data, size_t size) {
     try {
         if (cls.prepare != nullptr) cls.prepare(object);
         const double start = ThreadCpuSeconds();
+        // Inputs of odd length are read as quonmodel check reads them.
+        const char* text = reinterpret_cast<const char*>(data);
+        PlaceChecker checker(text, size);
         try {
-            cls.load(object, reinterpret_cast<const char*>(data), static_cast<UINT32>(size));
+            if (size % 2 == 1) {
+                const quon::Listening listening(checker);
+                cls.load(object, text, static_cast<UINT32>(size));
+            } else {
+                cls.load(object, text, static_cast<UINT32>(size));
+            }
         } catch (const std::exception&) {
         }
         const double seconds = ThreadCpuSeconds() - start;

@@ -5,6 +5,7 @@
 
 #include "frame/bounded_table.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -119,9 +120,17 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // Numbers that do not scan keep the values held so far.
     INT32 a = m_tables.SizeA(), b = m_tables.SizeB(), c = m_tables.SizeC(), points = m_tables.PointCount();
     INT32 pointLayout = m_pointLayout;
-    quon::Scan<"%d,%d,%d,%d,%d">(lines.NextOrEmpty(), &b, &a, &c, &points, &pointLayout);
+    const std::string_view header = lines.NextOrEmpty();
+    const int scanned = quon::Scan<"%d,%d,%d,%d,%d">(header, &b, &a, &c, &points, &pointLayout);
+    if (scanned < 4) {
+        quon::Report(header.data(), "header ", quon::Quoted(header), ": ", scanned < 0 ? 0 : scanned,
+                     " of 4 numbers read, the others keep their values");
+    }
     HRESULT hr = m_tables.ReadPointsAndCells(lines, a, b, c, points);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) {
+        quon::Report(header.data(), "header ", quon::Quoted(header), " is refused");
+        return hr;
+    }
     m_pointLayout = pointLayout;
 
     // A section whose line is missing keeps what it held.
@@ -134,14 +143,20 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
         if (scanned >= 2) m_params.sizeY = sizeY;
     }
     if (lines.Next(line)) quon::Scan<"%d,%d,">(line, &m_markerLayout, &m_paramFlag);
-    if (!lines.Next(line)) return S_OK;
+    if (!lines.Next(line)) {
+        quon::Report(line.data(), "the text ends before the marker count: the markers stay as they were");
+        return S_OK;
+    }
     INT32 count = m_markerCount, columns = m_markerColumns, rows = m_markerRows;
     if (m_markerLayout == 4) {
         quon::Scan<"%d,%d,%d,">(line, &count, &columns, &rows);
     } else {
         quon::Scan<"%d,">(line, &count);
     }
-    if (count < 0 || columns < 0 || rows < 0) return E_INVALIDARG;
+    if (count < 0 || columns < 0 || rows < 0) {
+        quon::Report(line.data(), "marker count line ", quon::Quoted(line), " is refused");
+        return E_INVALIDARG;
+    }
     std::vector<GeoMarker> markers = quon::ZeroedArray<GeoMarker>(static_cast<uint64_t>(count));
     m_markers.swap(markers);
     m_markerCount = count;
@@ -151,10 +166,19 @@ HRESULT CQuonGeoInfo::LoadFromBuffer(const char* text, UINT32 length) {
 
     // Line n holds the marker that the writer prints n-th, so a written
     // text reads back into the same markers.
-    for (std::size_t n = 0; n < m_markers.size() && lines.Next(line); ++n) {
+    for (std::size_t n = 0; n < m_markers.size(); ++n) {
+        if (!lines.Next(line)) {
+            quon::Report(line.data(), "the text ends after ", n, " of ", m_markers.size(),
+                         " marker lines: the others read as 0");
+            break;
+        }
         int flag = 0;
         GeoMarker& marker = m_markers[MarkerAt(n)];
-        quon::Scan<"%d,%lf,%lf,">(line, &flag, &marker.x, &marker.y);
+        const int read = quon::Scan<"%d,%lf,%lf,">(line, &flag, &marker.x, &marker.y);
+        if (read != 3) [[unlikely]] {
+            quon::Report(line.data(), "marker line ", quon::Quoted(line), ": ", read < 0 ? 0 : read,
+                         " of 3 numbers read, the others read as 0");
+        }
         marker.flag = static_cast<UINT32>(flag);
     }
     // The corner lines are not read.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/label.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
@@ -125,7 +126,10 @@ HRESULT CQuonGridNpdInfo::LoadFromBuffer(const char* text, UINT32 length) {
     std::size_t count = 0;
     quon::Pieces pieces(quon::TextView(text, length), '\n');
     while (count < std::size(lines) && pieces.Next(lines[count])) ++count;
-    if (count < 40) return E_FAIL;
+    if (count < 40) {
+        quon::Report(count != 0 ? lines[count - 1].data() : nullptr, "the text has ", count, " lines, 40 are needed: refused");
+        return E_FAIL;
+    }
 
     // Each value is stored as soon as it converts, so a line that does not
     // convert leaves the values before it changed.
@@ -142,6 +146,7 @@ HRESULT CQuonGridNpdInfo::LoadFromBuffer(const char* text, UINT32 length) {
     // Line 41 is not read; line 42, cut to 63 characters, is the version.
     std::memset(m_params.version, 0, sizeof m_params.version);
     if (count >= 42) lines[41].copy(m_params.version, sizeof m_params.version - 1);
+    if (quon::Listener() != nullptr) quon::ReportTextAfter(pieces.Rest(), "the version line");
     return S_OK;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "frame/bounded_table.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -90,6 +91,10 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     if (!lines.Next(line) || line.empty()) return S_OK;  // no first line, or no field in it
 
     const quon::Fields<8> fields(line, ' ');
+    if (fields.Count() != 8) {
+        quon::Report(line.data(), "header has ", fields.Count(), " fields, not 8: ",
+                     fields.Count() < 8 ? "the missing ones read as 0" : "the others are not read");
+    }
     GridPointHeader header{};
     header.columns = quon::Atof(fields[0]);
     header.rows = quon::Atof(fields[1]);
@@ -111,11 +116,20 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     for (INT32 r = 0; r < rows && columns > 0 && more; ++r) {
         for (INT32 c = 0; c < columns; ++c, ++visited) {
             if (!lines.Next(line)) {
+                quon::Report(line.data(), "the header announces ", columns, " x ", rows,
+                             " points but the text ends after ", visited, ": the others read as 0");
                 more = false;
                 break;
             }
-            if (line.empty()) continue;  // the entry stays zero
+            if (line.empty()) {  // the entry stays zero
+                quon::Report(line.data(), "empty point line: point ", c, ",", r, " reads as 0");
+                continue;
+            }
             const quon::Fields<11> f(line, ' ');
+            if (f.Count() != 11) [[unlikely]] {
+                quon::Report(line.data(), "point ", c, ",", r, " has ", f.Count(), " fields, not 11: ",
+                             f.Count() < 11 ? "the missing ones read as 0" : "the others are not read");
+            }
             GridPointRecord point{};
             point.real0 = quon::Atof(f[0]);
             point.real1 = quon::Atof(f[1]);
@@ -139,8 +153,8 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
     // lines have eight fields.
     std::string_view firstLine;
     std::string_view secondLine;
-    if (header.extraFlag != 0 && visited == VisitedEntries(columns, rows) && lines.Next(firstLine) &&
-        lines.Next(secondLine)) {
+    const bool complete = visited == VisitedEntries(columns, rows);
+    if (header.extraFlag != 0 && complete && lines.Next(firstLine) && lines.Next(secondLine)) {
         const quon::Fields<8> first(firstLine, ' ');
         const quon::Fields<8> second(secondLine, ' ');
         if (first.Count() >= 8 && second.Count() >= 8) {
@@ -150,8 +164,15 @@ HRESULT CQuonGridPoint::LoadFromBuffer(const char* text, UINT32 length) {
                 extra[i + 8] = quon::Atof(second[i]);
             }
             SetExtra(extra);
+        } else {
+            quon::Report((first.Count() < 8 ? firstLine : secondLine).data(),
+                         "extra block line has fewer than 8 fields: the extra block is not read");
         }
+    } else if (header.extraFlag != 0 && complete) {
+        quon::Report(firstLine.data() != nullptr ? firstLine.data() : line.data(), "the header's flag announces an extra block of two lines that the text "
+                                          "does not hold: not read");
     }
+    if (quon::Listener() != nullptr && complete) quon::ReportTextAfter(lines.Rest(), "the last record");
     return S_OK;
 }
 

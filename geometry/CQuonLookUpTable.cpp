@@ -5,6 +5,7 @@
 
 #include "frame/bounded_table.h"
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/sizes.h"
 #include "frame/text.h"
 
@@ -65,11 +66,13 @@ HRESULT CQuonLookUpTable::LoadFromBuffer(const char* text, UINT32 length) {
     if (!lines.Next(sizeLine) || sizeLine.empty()) return S_OK;
     // A size line with one field reads as a table of no rows.
     const quon::Fields<2> size(sizeLine, ',');
+    if (size.Count() != 2) quon::geometry::ReportSizeLine(sizeLine, size.Count());
     const INT32 columns = quon::Atol(size[0]);
     const INT32 rows = quon::Atol(size[1]);
     const HRESULT hr = SetTableSize(columns, rows);
     if (FAILED(hr)) return hr;
     quon::geometry::ReadLookUpEntries(*this, columns, rows, lines);
+    if (quon::Listener() != nullptr) quon::ReportTextAfter(lines.Rest(), "the last entry");
     return S_OK;
 }
 
@@ -91,13 +94,29 @@ HRESULT CQuonLookUpTable::FreeData() {
 
 namespace quon::geometry {
 
+void ReportSizeLine(std::string_view line, std::size_t fields) {
+    Report(line.data(), "size line ", Quoted(line), " has ", fields, " fields, not columns,rows: ",
+           fields < 2 ? "the missing ones read as 0" : "the others are not read");
+}
+
 void ReadLookUpEntries(IQuonLookUpTable& table, INT32 columns, INT32 rows, Pieces& lines) {
     std::string_view line;
     for (INT32 r = 0; r < rows && columns > 0; ++r) {
         for (INT32 c = 0; c < columns; ++c) {
-            if (!lines.Next(line)) return;
-            if (line.empty()) continue;
+            if (!lines.Next(line)) {
+                Report(line.data(), "the table has ", columns, " x ", rows, " entries but the text ends after ",
+                       static_cast<int64_t>(r) * columns + c, ": the others read as 0");
+                return;
+            }
+            if (line.empty()) {
+                Report(line.data(), "empty entry line: entry ", c, ",", r, " reads as 0");
+                continue;
+            }
             const Fields<4> f(line, ',');
+            if (f.Count() != 4) [[unlikely]] {
+                Report(line.data(), "entry ", c, ",", r, " has ", f.Count(), " fields, not 4: ",
+                       f.Count() < 4 ? "the missing ones read as 0" : "the others are not read");
+            }
             const LookUpEntry entry{Atof(f[0]), Atof(f[1]), Atof(f[2]), Atof(f[3])};
             table.SetEntry(static_cast<UINT32>(c), static_cast<UINT32>(r), &entry);
         }

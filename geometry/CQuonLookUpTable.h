@@ -46,6 +46,8 @@ namespace quon::geometry {
 // (missing ones read as 0). An empty line leaves its entry zero; reading
 // stops at the last line, and rows of no columns are not walked.
 void ReadLookUpEntries(IQuonLookUpTable& table, INT32 columns, INT32 rows, Pieces& lines);
+// Tells a listener that a size line does not have the two fields it needs.
+void ReportSizeLine(std::string_view line, std::size_t fields);
 
 // Appends a table's size line and its entry lines, taken through its slots.
 // A getter's failure ends the text there and is returned.

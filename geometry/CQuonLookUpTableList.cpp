@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "frame/copy_out.h"
+#include "frame/diagnostics.h"
 #include "frame/factory.h"
 #include "frame/text.h"
 #include "geometry/CQuonLookUpTable.h"
@@ -60,6 +61,7 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
     while (more) {
         // A block starts at a line with the letter d; other lines are skipped.
         if (line.find('d') == std::string_view::npos) {
+            if (!line.empty()) quon::Report(line.data(), quon::Quoted(line), " lies outside any table block: skipped");
             more = lines.Next(line);
             continue;
         }
@@ -73,6 +75,10 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         // numbers as 0 and its missing name as empty; the name is the third
         // field up to its first NUL.
         const quon::Fields<3> header(line, ',');
+        if (header.Count() < 3) {
+            quon::Report(line.data(), "block header ", quon::Quoted(line), " has ", header.Count(),
+                         " of 3 fields: the missing ones read as 0 or empty");
+        }
         table->SetLabel(static_cast<UINT32>(quon::Atol(header[0])), static_cast<UINT32>(quon::Atol(header[1])),
                         quon::CText(header[2]).c_str());
 
@@ -82,7 +88,15 @@ HRESULT CQuonLookUpTableList::LoadFromBuffer(const char* text, UINT32 length) {
         const quon::Fields<2> size(more ? line : std::string_view(), ',');
         const INT32 columns = quon::Atol(size[0]);
         const INT32 rows = quon::Atol(size[1]);
-        if (size.Count() == 0 || FAILED(table->SetTableSize(columns, rows))) continue;
+        if (size.Count() == 0) {
+            quon::Report(line.data(), "table block without a size line: dropped");
+            continue;
+        }
+        if (size.Count() != 2) quon::geometry::ReportSizeLine(line, size.Count());
+        if (FAILED(table->SetTableSize(columns, rows))) {
+            quon::Report(line.data(), "size ", quon::Quoted(line), " is refused: table block dropped");
+            continue;
+        }
         quon::geometry::ReadLookUpEntries(*table, columns, rows, lines);
         hr = Add(table.get());
         more = lines.Next(line);

@@ -3,17 +3,27 @@
 // (roundtrip), to print or compare their records as JSON (dump, diff), to
 // write a text from such records (build), or to draw what they hold (render). `quonmodel --help` lists
 // the modes.
+//
+// check is the one mode that does not load the module: the module lets no
+// host listen to its readers, so quonmodel carries the same readers, built
+// from the same sources, and listens to them while they read.
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "QuonCoreModel.h"
 #include "figures.h"
+#include "frame/diagnostics.h"
+#include "frame/factory.h"
 #include "model_classes.h"
 #include "quon/Module.h"
 #include "records.h"
@@ -177,6 +187,118 @@ int Diff(const quon::Module* module, const Options& o) {
     return differences.empty() ? 0 : 1;
 }
 
+// What the readers note about one text, each with the line of its place.
+class CheckListener final : public quon::ReadListener {
+public:
+    explicit CheckListener(std::string_view text) : m_text(text) {}
+
+    void Note(const char* at, std::string message) override { Keep(LineOf(at), std::move(message)); }
+    void Place(const char* at) override { m_place = at; }
+
+    // An exception that left the reader, at the last place noted.
+    void Exception(const char* what) {
+        const bool atEnd = m_place == m_text.data() + m_text.size() || m_place == quon::EndOfText();
+        Keep(LineOf(m_place), std::string(what) + (atEnd ? " (the text ends before this value)" : ""));
+    }
+
+    // The notes in line order (those without a line last), as FILE:LINE: lines.
+    std::vector<std::string> Lines(const std::string& path) {
+        std::stable_sort(m_notes.begin(), m_notes.end(), [](const auto& a, const auto& b) {
+            return (a.first == 0 ? SIZE_MAX : a.first) < (b.first == 0 ? SIZE_MAX : b.first);
+        });
+        std::vector<std::string> lines;
+        for (const auto& [line, message] : m_notes) {
+            lines.push_back(path + (line != 0 ? ":" + std::to_string(line) : std::string()) + ": " + message);
+        }
+        if (m_dropped != 0) lines.push_back(path + ": " + std::to_string(m_dropped) + " more notes not shown");
+        return lines;
+    }
+
+private:
+    // A hostile text may hold a note on every line: the first kMaxNotes are
+    // kept, the others only counted.
+    static constexpr std::size_t kMaxNotes = 10000;
+
+    void Keep(std::size_t line, std::string message) {
+        if (m_notes.size() < kMaxNotes) {
+            m_notes.emplace_back(line, std::move(message));
+        } else {
+            ++m_dropped;
+        }
+    }
+
+    // 1 + the line ends before at; 0 for no place or one outside the text.
+    // The end of a text whose last line ends in "\n" is on that last line.
+    // Readers note mostly in text order, so counting goes on from the last
+    // place asked for.
+    std::size_t LineOf(const char* at) {
+        const std::less_equal<const char*> before;
+        const char* begin = m_text.data();
+        const char* end = begin + m_text.size();
+        if (at == quon::EndOfText()) at = end;
+        if (at == nullptr || !before(begin, at) || !before(at, end)) return 0;
+        if (at == end && at != begin && end[-1] == '\n') --at;
+        if (!before(m_counted, at)) {
+            m_counted = begin;
+            m_line = 1;
+        }
+        m_line += static_cast<std::size_t>(std::count(m_counted, at, '\n'));
+        m_counted = at;
+        return m_line;
+    }
+
+    std::string_view m_text;
+    const char* m_place = nullptr;
+    const char* m_counted = m_text.data();  // the lines before it are counted
+    std::size_t m_line = 1;                 // the line of m_counted
+    std::vector<std::pair<std::size_t, std::string>> m_notes;
+    std::size_t m_dropped = 0;
+};
+
+// Reads one file with the class's reader, listening: 0 when the reader noted
+// nothing, 1 when it did (or failed), 2 when the file cannot be read.
+int CheckFile(const ModelClass& cls, const std::string& path) {
+    std::string text;
+    if (!ReadFile(path, text)) {
+        std::cerr << "quonmodel: cannot read " << path << "\n";
+        return 2;
+    }
+    if (text.size() > UINT32_MAX) {
+        std::cerr << "quonmodel: " << path << ": a text of more than 4 GiB\n";
+        return 2;
+    }
+    CheckListener listener(text);
+    {
+        const quon::Listening listening(listener);
+        quon::Ptr<IUnknown> object;
+        try {
+            HRESULT hr = DllCreateInstance(*cls.clsid, *cls.iid, reinterpret_cast<void**>(object.put()));
+            if (SUCCEEDED(hr) && cls.prepare != nullptr) hr = cls.prepare(object.get());
+            if (FAILED(hr)) throw quon::Error(hr, "cannot make a " + std::string(cls.name) + " object");
+            hr = cls.load(object.get(), text.data(), static_cast<UINT32>(text.size()));
+            if (hr != S_OK) listener.Note(nullptr, "LoadFromBuffer returned " + quon::HresultText(hr));
+        } catch (const quon::Error&) {
+            throw;
+        } catch (const std::exception& e) {
+            listener.Exception(e.what());
+        }
+    }
+    const std::vector<std::string> lines = listener.Lines(path);
+    for (const std::string& line : lines) std::cout << line << "\n";
+    return lines.empty() ? 0 : 1;
+}
+
+int Check(const quon::Module*, const Options& o) {
+    if (o.args.size() < 2) throw quon::Error(E_INVALIDARG, "check needs CLASS FILE...");
+    const ModelClass& cls = FindClass(o.args[0]);
+    if (cls.load == nullptr) throw quon::Error(E_INVALIDARG, std::string(cls.name) + " has no text form");
+    // Child objects are made by the readers linked in here, as the module would.
+    SetModelFactory(&DllCreateInstance);
+    int worst = 0;
+    for (std::size_t i = 1; i < o.args.size(); ++i) worst = std::max(worst, CheckFile(cls, o.args[i]));
+    return worst;
+}
+
 int List(const quon::Module*, const Options&) {
     for (const ModelClass& c : AllModelClasses()) std::cout << c.name << "\t" << c.about << "\n";
     return 0;
@@ -193,8 +315,7 @@ struct Mode {
     bool needsModule;  // else run gets no module
 };
 
-// A mode reads its files through the readers the module has; `check`, the
-// readers' own diagnostics of a text, belongs here once they report them.
+// Every mode but check reads its files through the readers the module has.
 const Mode kModes[] = {
     {"roundtrip", "roundtrip CLASS FILE... [--out FILE]",
      "reads each file into a fresh object and writes it back: exit 0 when every text comes back byte for byte,\n"
@@ -213,12 +334,19 @@ const Mode kModes[] = {
      "reads both files and prints a line per value whose records differ: JSON path, value in A, value in B\n"
      "    (tab-separated); exit 0 when the records are equal, 1 when they differ, 2 when a file cannot be read",
      "quonmodel diff LookUpTable old.txt new.txt", Diff, true},
+    {"check", "check CLASS FILE...",
+     "reads each file with the class's reader and prints, as FILE:LINE: message, what the reader skipped or\n"
+     "    read as 0 and any exception it threw, with the line where it arose; exit 0 when no file has any,\n"
+     "    1 when one has, 2 when a file cannot be read. The readers are those built into quonmodel from the\n"
+     "    module's sources (the module lets no host listen to its readers); --module does not apply",
+     "quonmodel check GeoAdjustInfo examples/data/GeoAdjustInfo/two_projector_wall.txt", Check, false},
     {"list", "list", "the class names, with what their texts (or objects) hold", "quonmodel list", List, false},
     {"help", "help", "this text", "quonmodel --help", Help, false},
 };
 
 int Help(const quon::Module*, const Options&) {
-    std::cout << "quonmodel: reads QuonCoreModel texts through the module, as a host does.\n\n"
+    std::cout << "quonmodel: reads QuonCoreModel texts through the module, as a host does (check: through\n"
+                 "the same readers built into quonmodel).\n\n"
                  "usage: quonmodel [--module PATH] MODE ARGUMENTS\n\nmodes:\n";
     for (const Mode& m : kModes) {
         std::cout << "  " << m.usage << "\n    " << m.about << "\n    example: " << m.example << "\n";

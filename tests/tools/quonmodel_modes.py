@@ -135,9 +135,9 @@ def main():
 
     done = run(runner, tool, module, "--help")
     for mode in ("roundtrip CLASS FILE", "render CLASS FILE -o OUT.svg", "dump CLASS FILE", "build CLASS IN.json",
-                 "diff CLASS A B", "list", "help"):
+                 "diff CLASS A B", "check CLASS FILE", "list", "help"):
         assert "\n  " + mode in done.stdout.replace("\r", ""), mode
-    assert done.stdout.count("example: quonmodel") == 7, done.stdout
+    assert done.stdout.count("example: quonmodel") == 8, done.stdout
     print("%d pictures checked" % len(CASES))
 
 
