@@ -34,6 +34,40 @@ std::string CopiedName(const Out& out, Copy copy) {
 // A name of a document, as the setters take it (NUL-terminated, any length).
 inline std::string NameOf(const In& in, const char* member) { return in.Member(member).Text(); }
 
+// The projector address of the Geometry files: "address", the text up to its
+// NUL, back into its 64-byte field.
+void WriteAddress(Out& out, const char (&address)[ProjectorAddressSize]);
+void ReadAddress(const In& in, char (&address)[ProjectorAddressSize]);
+
+// The first records of the black-level and colour-matching files, whose
+// interfaces share the calls: "number", "label", "version", "address",
+// "projector".
+template <class I>
+void WriteIdentityAndBasics(I* info, Out& out) {
+    UINT32 number = 0;
+    const std::string label =
+        CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&number, buffer), "GetIdentity"); });
+    out.Uint("number", number);
+    out.Text("label", label);
+    GeoVersion version{};
+    char address[ProjectorAddressSize] = {};
+    ProjectorInfo projector{};
+    Check(info->GetBasicInfo(&version, address, &projector), "GetBasicInfo");
+    WriteRecord(out, "version", version);
+    WriteAddress(out, address);
+    WriteRecord(out, "projector", projector);
+}
+
+template <class I>
+void ReadIdentityAndBasics(const In& in, I* info) {
+    Check(info->Initialize(in.U32("number"), NameOf(in, "label").c_str()), "Initialize");
+    const auto version = ReadRecord<GeoVersion>(in, "version");
+    char address[ProjectorAddressSize] = {};
+    ReadAddress(in, address);
+    const auto projector = ReadRecord<ProjectorInfo>(in, "projector");
+    Check(info->SetBasicInfo(&version, address, &projector), "SetBasicInfo");
+}
+
 // A new object of another class, made by the module as a host makes it.
 quon::Ptr<IUnknown> CreateObject(const CLSID& clsid, const IID& iid);
 template <class I>
@@ -64,6 +98,66 @@ std::vector<R> HeldRecords(UINT32 columns, Get get) {
         records.push_back(r);
     }
     return records;
+}
+
+// ---- the tables of the edge-blend table and the geometry description
+// (their interfaces share these calls)
+
+// Cells are kept a x b x c, row by row: entry at is cell (i, j, k).
+struct CellPlace {
+    UINT32 i, j, k;
+};
+inline CellPlace CellAt(std::size_t at, std::size_t b, std::size_t c) {
+    return {UINT32(at / (b * c)), UINT32(at / c % b), UINT32(at % c)};
+}
+
+// "name", "cellExtents", "cells" and "profiles"; gives the extents.
+template <class I>
+std::vector<std::size_t> WriteCells(I* info, Out& out) {
+    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetName(&buffer), "GetName"); }));
+    UINT32 e[3] = {};
+    Check(info->GetCellDims(&e[0], &e[1], &e[2]), "GetCellDims");
+    out.Uints("cellExtents", e, 3);
+    const std::vector<std::size_t> shape = {e[0], e[1], e[2]};
+    std::vector<EbCell> cells(shape[0] * shape[1] * shape[2]);
+    std::vector<EbProfile> profiles(cells.size());
+    for (std::size_t at = 0; at < cells.size(); ++at) {
+        const CellPlace p = CellAt(at, shape[1], shape[2]);
+        Check(info->GetCell(p.i, p.j, p.k, &cells[at], &profiles[at]), "GetCell");
+    }
+    WriteRecords(out, "cells", cells, shape);
+    WriteRecords(out, "profiles", profiles, shape);
+    return shape;
+}
+
+// "pointGrid" and "points" (as many as the object holds).
+template <class I>
+void WritePoints(I* info, Out& out) {
+    UINT32 grid[3] = {};
+    Check(info->GetPointGrid(&grid[0], &grid[1], &grid[2]), "GetPointGrid");
+    out.Uints("pointGrid", grid, 3);
+    const auto points =
+        HeldRecords<EbPoint>(grid[1], [&](UINT32 i, UINT32 j, EbPoint* p) { return info->GetPoint(i, j, p); });
+    WriteRecords(out, "points", points, {points.size()});
+}
+
+// The start of the tables' size line, "b, a, c, points, ": a text is the
+// only way to give the object its cell extents and point count.
+std::string SizeLineStart(const In& in, const UINT32 (&extents)[3], std::size_t points);
+
+// Sets every cell and point of tables made to their size.
+template <class I>
+void SetCellsAndPoints(I* info, const std::vector<std::size_t>& shape, const std::vector<EbCell>& cells,
+                       const std::vector<EbProfile>& profiles, UINT32 pointColumns,
+                       const std::vector<EbPoint>& points) {
+    for (std::size_t at = 0; at < cells.size(); ++at) {
+        const CellPlace p = CellAt(at, shape[1], shape[2]);
+        Check(info->SetCell(p.i, p.j, p.k, &cells[at], &profiles[at]), "SetCell");
+    }
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        const auto [i, j] = GridPlace(n, pointColumns);
+        Check(info->SetPoint(i, j, &points[n]), "SetPoint");
+    }
 }
 
 // ---- values of a one-value-per-line text

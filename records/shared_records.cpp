@@ -1,4 +1,7 @@
-// Record types that more than one class passes, described once.
+// Record types that more than one class passes, described once, and the
+// projector address of the Geometry files.
+#include <cstring>
+
 #include "class_kit.h"
 
 namespace records {
@@ -105,6 +108,21 @@ const RecordType& TypeOf<ColorDiff7colorsInfo>() {
         "xyRate", &D::xyRate)("diff7colors_0", &D::diff7colors_0)("diff7colors_1", &D::diff7colors_1)(
         "IsSpectrum_0", &D::IsSpectrum_0)("IsSpectrum_1", &D::IsSpectrum_1);
     return type;
+}
+
+void WriteAddress(Out& out, const char (&address)[ProjectorAddressSize]) {
+    out.Text("address", std::string_view(address, strnlen(address, sizeof address)));
+}
+
+void ReadAddress(const In& in, char (&address)[ProjectorAddressSize]) {
+    const std::string text = in.Text("address", ProjectorAddressSize);
+    text.copy(address, text.size());
+}
+
+std::string SizeLineStart(const In& in, const UINT32 (&extents)[3], std::size_t points) {
+    return std::to_string(SignedCount(extents[1], in, "cellExtents")) + ", " +
+           std::to_string(SignedCount(extents[0], in, "cellExtents")) + ", " +
+           std::to_string(SignedCount(extents[2], in, "cellExtents")) + ", " + std::to_string(points) + ", ";
 }
 
 }  // namespace records

@@ -41,7 +41,7 @@ void ToJson(IQuonGeoAdjustInfo* info, Out& out) {
     GeometrySetting setting{};
     Check(info->GetBasicInfo(&version, address, &projector, &autoCalib, &setting), "GetBasicInfo");
     WriteRecord(out, "version", version);
-    out.Text("address", std::string_view(address, strnlen(address, sizeof address)));
+    WriteAddress(out, address);
     WriteRecord(out, "projector", projector);
     WriteRecord(out, "autoCalib", autoCalib);
     WriteRecord(out, "geometrySetting", setting);
@@ -101,8 +101,7 @@ void FromJson(const In& in, IQuonGeoAdjustInfo* info) {
     }
     const auto version = ReadRecord<GeoVersion>(in, "version");
     char address[ProjectorAddressSize] = {};
-    const std::string text = in.Text("address", ProjectorAddressSize);
-    text.copy(address, text.size());
+    ReadAddress(in, address);
     const auto projector = ReadRecord<ProjectorInfo>(in, "projector");
     const auto autoCalib = ReadRecord<AutoCalibResult>(in, "autoCalib");
     const auto setting = ReadRecord<GeometrySetting>(in, "geometrySetting");

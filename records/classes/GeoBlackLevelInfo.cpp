@@ -7,17 +7,7 @@ namespace {
 using namespace records;
 
 void ToJson(IQuonGeoBlackLevelInfo* info, Out& out) {
-    UINT32 number = 0;
-    const std::string label = CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&number, buffer), "GetIdentity"); });
-    out.Uint("number", number);
-    out.Text("label", label);
-    GeoVersion version{};
-    char address[ProjectorAddressSize] = {};
-    ProjectorInfo projector{};
-    Check(info->GetBasicInfo(&version, address, &projector), "GetBasicInfo");
-    WriteRecord(out, "version", version);
-    out.Text("address", std::string_view(address, strnlen(address, sizeof address)));
-    WriteRecord(out, "projector", projector);
+    WriteIdentityAndBasics(info, out);
     EdgeBlendSetting setting{};
     EdgeBlendLocation locations[GeoEdgeCount] = {};
     BrightArea inside{}, outside{};
@@ -34,13 +24,7 @@ void ToJson(IQuonGeoBlackLevelInfo* info, Out& out) {
 
 void FromJson(const In& in, IQuonGeoBlackLevelInfo* info) {
     in.Members({"number", "label", "version", "address", "projector", "edgeBlend", "blackLevels"});
-    Check(info->Initialize(in.U32("number"), NameOf(in, "label").c_str()), "Initialize");
-    const auto version = ReadRecord<GeoVersion>(in, "version");
-    char address[ProjectorAddressSize] = {};
-    const std::string text = in.Text("address", ProjectorAddressSize);
-    text.copy(address, text.size());
-    const auto projector = ReadRecord<ProjectorInfo>(in, "projector");
-    Check(info->SetBasicInfo(&version, address, &projector), "SetBasicInfo");
+    ReadIdentityAndBasics(in, info);
     const In blend = in.Member("edgeBlend");
     blend.Members({"setting", "locations", "inside", "outside"});
     const auto setting = ReadRecord<EdgeBlendSetting>(blend, "setting");

@@ -27,17 +27,7 @@ namespace {
 using namespace records;
 
 void ToJson(IQuonGeoColorInfo* info, Out& out) {
-    UINT32 number = 0;
-    const std::string label = CopiedName(out, [&](char* buffer) { Check(info->GetIdentity(&number, buffer), "GetIdentity"); });
-    out.Uint("number", number);
-    out.Text("label", label);
-    GeoVersion version{};
-    char address[ProjectorAddressSize] = {};
-    ProjectorInfo projector{};
-    Check(info->GetBasicInfo(&version, address, &projector), "GetBasicInfo");
-    WriteRecord(out, "version", version);
-    out.Text("address", std::string_view(address, strnlen(address, sizeof address)));
-    WriteRecord(out, "projector", projector);
+    WriteIdentityAndBasics(info, out);
     ColorMatching matching{};
     PictureSetting picture{};
     Check(info->GetColorMatching(&matching), "GetColorMatching");
@@ -48,13 +38,7 @@ void ToJson(IQuonGeoColorInfo* info, Out& out) {
 
 void FromJson(const In& in, IQuonGeoColorInfo* info) {
     in.Members({"number", "label", "version", "address", "projector", "colorMatching", "picture"});
-    Check(info->Initialize(in.U32("number"), NameOf(in, "label").c_str()), "Initialize");
-    const auto version = ReadRecord<GeoVersion>(in, "version");
-    char address[ProjectorAddressSize] = {};
-    const std::string text = in.Text("address", ProjectorAddressSize);
-    text.copy(address, text.size());
-    const auto projector = ReadRecord<ProjectorInfo>(in, "projector");
-    Check(info->SetBasicInfo(&version, address, &projector), "SetBasicInfo");
+    ReadIdentityAndBasics(in, info);
     const auto matching = ReadRecord<ColorMatching>(in, "colorMatching");
     const auto picture = ReadRecord<PictureSetting>(in, "picture");
     Check(info->SetColorMatching(&matching), "SetColorMatching");

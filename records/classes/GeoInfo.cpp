@@ -72,27 +72,8 @@ std::vector<INT32> Fields(const std::string& line) {
 }
 
 void ToJson(IQuonGeoInfo* info, Out& out) {
-    out.Text("name", CopiedName(out, [&](char* buffer) { Check(info->GetName(&buffer), "GetName"); }));
-    UINT32 a = 0, b = 0, c = 0;
-    Check(info->GetCellDims(&a, &b, &c), "GetCellDims");
-    const UINT32 extents[3] = {a, b, c};
-    out.Uints("cellExtents", extents, 3);
-    const std::size_t n = std::size_t(a) * b * c;
-    std::vector<EbCell> cells(n);
-    std::vector<EbProfile> profiles(n);
-    for (std::size_t at = 0; at < n; ++at) {
-        Check(info->GetCell(UINT32(at / (std::size_t(b) * c)), UINT32(at / c % b), UINT32(at % c), &cells[at],
-                            &profiles[at]),
-              "GetCell");
-    }
-    WriteRecords(out, "cells", cells, {a, b, c});
-    WriteRecords(out, "profiles", profiles, {a, b, c});
-    UINT32 rows = 0, columns = 0, mode = 0;
-    Check(info->GetPointGrid(&rows, &columns, &mode), "GetPointGrid");
-    const UINT32 grid[3] = {rows, columns, mode};
-    out.Uints("pointGrid", grid, 3);
-    const auto points = HeldRecords<EbPoint>(columns, [&](UINT32 i, UINT32 j, EbPoint* p) { return info->GetPoint(i, j, p); });
-    WriteRecords(out, "points", points, {points.size()});
+    WriteCells(info, out);
+    WritePoints(info, out);
     GeoInfoParams params{};
     Check(info->GetParams(&params), "GetParams");
     WriteRecord(out, "params", params);
@@ -134,10 +115,7 @@ void FromJson(const In& in, IQuonGeoInfo* info) {
     Check(info->SetParams(&params), "SetParams");
     Check(info->AllocateMarkers(SignedCount(m[0], in, "markerGrid"), SignedCount(m[1], in, "markerGrid")),
           "AllocateMarkers");
-    std::string text = std::to_string(SignedCount(e[1], in, "cellExtents")) + ", " +
-                       std::to_string(SignedCount(e[0], in, "cellExtents")) + ", " +
-                       std::to_string(SignedCount(e[2], in, "cellExtents")) + ", " + std::to_string(points.size()) +
-                       ", " + std::to_string(layouts.pointLayout) + ", \n";
+    std::string text = SizeLineStart(in, e, points.size()) + std::to_string(layouts.pointLayout) + ", \n";
     for (std::size_t i = 0; i < points.size(); ++i) text += "0, 0, 0, 0, \n";
     for (std::size_t i = 0; i < cells.size(); ++i) text += "0, 0, 0, 0, 0, 0, 0, \n";
     // A size line that does not scan keeps the parameters set above.
@@ -146,15 +124,7 @@ void FromJson(const In& in, IQuonGeoInfo* info) {
     for (std::size_t i = 0; i < markers.size(); ++i) text += "0, 0, 0, \n";
     Check(info->LoadFromBuffer(text.data(), static_cast<UINT32>(text.size())), "LoadFromBuffer");
     Check(info->SetName(NameOf(in, "name").c_str()), "SetName");
-    for (std::size_t at = 0; at < cells.size(); ++at) {
-        Check(info->SetCell(UINT32(at / (shape[1] * shape[2])), UINT32(at / shape[2] % shape[1]), UINT32(at % shape[2]),
-                            &cells[at], &profiles[at]),
-              "SetCell");
-    }
-    for (std::size_t n = 0; n < points.size(); ++n) {
-        const auto [i, j] = GridPlace(n, g[1]);
-        Check(info->SetPoint(i, j, &points[n]), "SetPoint");
-    }
+    SetCellsAndPoints(info, shape, cells, profiles, g[1], points);
     for (std::size_t n = 0; n < markers.size(); ++n) {
         const auto [i, j] = GridPlace(n, m[1]);
         Check(info->SetMarker(i, j, markers[n].position, markers[n].flag), "SetMarker");
