@@ -139,33 +139,27 @@ Value RecordValue(const RecordType& type, const unsigned char* p, Allocator& a) 
     return object;
 }
 
+// A field's bytes as the value they hold, and back (the bytes of a record
+// need not be aligned for the value).
+template <class T>
+T Loaded(const unsigned char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <class T>
+void Store(unsigned char* p, T v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
 Value ElementValue(const Field& f, const unsigned char* p, Allocator& a) {
     switch (f.kind) {
-        case FieldKind::Int32: {
-            INT32 v;
-            std::memcpy(&v, p, sizeof v);
-            return Value(v);
-        }
-        case FieldKind::Uint32: {
-            UINT32 v;
-            std::memcpy(&v, p, sizeof v);
-            return Value(v);
-        }
-        case FieldKind::Int64: {
-            int64_t v;
-            std::memcpy(&v, p, sizeof v);
-            return Value(v);
-        }
-        case FieldKind::Uint64: {
-            uint64_t v;
-            std::memcpy(&v, p, sizeof v);
-            return Value(v);
-        }
-        case FieldKind::Double: {
-            double v;
-            std::memcpy(&v, p, sizeof v);
-            return DoubleValue(v, a);
-        }
+        case FieldKind::Int32: return Value(Loaded<INT32>(p));
+        case FieldKind::Uint32: return Value(Loaded<UINT32>(p));
+        case FieldKind::Int64: return Value(Loaded<int64_t>(p));
+        case FieldKind::Uint64: return Value(Loaded<uint64_t>(p));
+        case FieldKind::Double: return DoubleValue(Loaded<double>(p), a);
         default:
             return RecordValue(*f.record, p, a);
     }
@@ -213,31 +207,12 @@ void ReadRecord(const RecordType& type, const In& in, unsigned char* p) {
 
 void ReadElement(const Field& f, const In& in, unsigned char* p) {
     switch (f.kind) {
-        case FieldKind::Int32: {
-            const INT32 v = in.I32();
-            std::memcpy(p, &v, sizeof v);
-            break;
-        }
-        case FieldKind::Uint32: {
-            const UINT32 v = in.U32();
-            std::memcpy(p, &v, sizeof v);
-            break;
-        }
-        case FieldKind::Int64: {
-            const int64_t v = in.Int(std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max());
-            std::memcpy(p, &v, sizeof v);
-            break;
-        }
-        case FieldKind::Uint64: {
-            const uint64_t v = in.Uint(std::numeric_limits<uint64_t>::max());
-            std::memcpy(p, &v, sizeof v);
-            break;
-        }
-        case FieldKind::Double: {
-            const double v = in.Double();
-            std::memcpy(p, &v, sizeof v);
-            break;
-        }
+        case FieldKind::Int32: return Store(p, in.I32());
+        case FieldKind::Uint32: return Store(p, in.U32());
+        case FieldKind::Int64:
+            return Store(p, in.Int(std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()));
+        case FieldKind::Uint64: return Store(p, in.Uint(std::numeric_limits<uint64_t>::max()));
+        case FieldKind::Double: return Store(p, in.Double());
         default:
             ReadRecord(*f.record, in, p);
     }
