@@ -1,6 +1,7 @@
 #include "calib/CQuonCAInitInfo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "frame/bounded_table.h"
@@ -73,40 +74,38 @@ HRESULT CQuonCAInitInfo::EnsureTables(CameraTables<T>& tables) const {
     const INT32 cameras = m_band.cameraCount;
     const INT32 points = m_band.patternPointCount;
     if (cameras < 0 || points < 0) return E_INVALIDARG;
-    if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32))) {
+    if (!quon::TableFits(static_cast<int64_t>(cameras) * points, sizeof(PointRecord) + sizeof(UINT32)) ||
+        !quon::TableFits(cameras, sizeof(quon::PagedTable<T>))) {
         return E_INVALIDARG;
     }
-    // One zeroed table per camera, made in place (no prototype to copy); no
-    // table is made when there is no camera, however many points the pattern
-    // has.
-    tables.resize(static_cast<std::size_t>(cameras));
-    for (std::vector<T>& table : tables) table.resize(static_cast<std::size_t>(points));
+    // No table is made when there is no camera, however many points the
+    // pattern has.
+    tables.reserve(static_cast<std::size_t>(cameras));
+    for (INT32 c = 0; c < cameras; ++c) tables.emplace_back(static_cast<std::size_t>(points));
     return S_OK;
 }
 
 template <class T>
-T* CQuonCAInitInfo::Entry(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const {
-    if (camera < 0 || static_cast<std::size_t>(camera) >= tables.size()) return nullptr;
-    std::vector<T>& table = tables[static_cast<std::size_t>(camera)];
+int64_t CQuonCAInitInfo::EntryIndex(const CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const {
+    if (camera < 0 || static_cast<std::size_t>(camera) >= tables.size()) return -1;
     const int64_t index = static_cast<int64_t>(row) * m_band.patternColumns + column;
-    if (index < 0 || index >= static_cast<int64_t>(table.size())) return nullptr;
-    return &table[static_cast<std::size_t>(index)];
+    return index < static_cast<int64_t>(tables[static_cast<std::size_t>(camera)].size()) ? index : -1;
 }
 
 HRESULT CQuonCAInitInfo::SetPointRecord(INT32 camera, UINT32 row, UINT32 column, const PointRecord* record) {
     if (record == nullptr) return E_POINTER;
     const HRESULT hr = EnsureTables(m_points);
     if (FAILED(hr)) return hr;
-    PointRecord* entry = Entry(m_points, camera, row, column);
-    const HRESULT checked = quon::CheckEntryAt(true, entry, record);
-    if (SUCCEEDED(checked)) *entry = *record;
+    const int64_t index = EntryIndex(m_points, camera, row, column);
+    const HRESULT checked = quon::CheckEntry(true, index, SIZE_MAX, record);
+    if (SUCCEEDED(checked)) m_points[static_cast<std::size_t>(camera)].At(static_cast<std::size_t>(index)) = *record;
     return checked;
 }
 
 HRESULT CQuonCAInitInfo::GetPointRecord(INT32 camera, UINT32 row, UINT32 column, PointRecord* record) {
-    const PointRecord* entry = Entry(m_points, camera, row, column);
-    const HRESULT hr = quon::CheckEntryAt(!m_points.empty(), entry, record);
-    if (SUCCEEDED(hr)) *record = *entry;
+    const int64_t index = EntryIndex(m_points, camera, row, column);
+    const HRESULT hr = quon::CheckEntry(!m_points.empty(), index, SIZE_MAX, record);
+    if (SUCCEEDED(hr)) *record = m_points[static_cast<std::size_t>(camera)].Get(static_cast<std::size_t>(index));
     return hr;
 }
 
@@ -114,16 +113,16 @@ HRESULT CQuonCAInitInfo::SetPointColour(INT32 camera, UINT32 row, UINT32 column,
     if (colour == nullptr) return E_POINTER;
     const HRESULT hr = EnsureTables(m_colours);
     if (FAILED(hr)) return hr;
-    UINT32* entry = Entry(m_colours, camera, row, column);
-    const HRESULT checked = quon::CheckEntryAt(true, entry, colour);
-    if (SUCCEEDED(checked)) *entry = *colour;
+    const int64_t index = EntryIndex(m_colours, camera, row, column);
+    const HRESULT checked = quon::CheckEntry(true, index, SIZE_MAX, colour);
+    if (SUCCEEDED(checked)) m_colours[static_cast<std::size_t>(camera)].At(static_cast<std::size_t>(index)) = *colour;
     return checked;
 }
 
 HRESULT CQuonCAInitInfo::GetPointColour(INT32 camera, UINT32 row, UINT32 column, UINT32* colour) {
-    const UINT32* entry = Entry(m_colours, camera, row, column);
-    const HRESULT hr = quon::CheckEntryAt(!m_colours.empty(), entry, colour);
-    if (SUCCEEDED(hr)) *colour = *entry;
+    const int64_t index = EntryIndex(m_colours, camera, row, column);
+    const HRESULT hr = quon::CheckEntry(!m_colours.empty(), index, SIZE_MAX, colour);
+    if (SUCCEEDED(hr)) *colour = m_colours[static_cast<std::size_t>(camera)].Get(static_cast<std::size_t>(index));
     return hr;
 }
 
@@ -188,18 +187,17 @@ void CQuonCAInitInfo::WritePointBlocks(quon::TextBuffer& out) const {
     const std::size_t cameras = std::min(m_points.size(), static_cast<std::size_t>(m_band.cameraCount));
     const std::size_t count = static_cast<std::size_t>(std::max(m_band.patternPointCount, 0));
     for (std::size_t camera = 0; camera < cameras; ++camera) {
-        const std::vector<PointRecord>& points = m_points[camera];
-        const std::vector<UINT32>* colours = camera < m_colours.size() ? &m_colours[camera] : nullptr;
-        for (std::size_t i = 0; i < count && i < points.size(); ++i) {
-            const PointRecord& p = points[i];
-            if (!(p.value3 > 0.0)) continue;
+        const quon::PagedTable<UINT32>* colours = camera < m_colours.size() ? &m_colours[camera] : nullptr;
+        // Only written pages can hold a present point.
+        m_points[camera].ForEachWritten([&](std::size_t i, const PointRecord& p) {
+            if (i >= count || !(p.value3 > 0.0)) return;
             BYTE c[4] = {0, 0, 0, 0};
-            if (colours != nullptr && i < colours->size()) ColourBytes((*colours)[i], c);
+            if (colours != nullptr && i < colours->size()) ColourBytes(colours->Get(i), c);
             quon::Append<"%d\n%d\n%d\n%d\n%d\n%.1f\n%.1f\n%.1f\n">(
                 out, static_cast<INT32>(i + 1), quon::TruncateToInt32(p.value1), quon::TruncateToInt32(p.value2),
                 quon::TruncateToInt32(p.value3), quon::TruncateToInt32(p.value4), static_cast<double>(c[0]),
                 static_cast<double>(c[1]), static_cast<double>(c[2]));
-        }
+        });
     }
 }
 
@@ -216,8 +214,8 @@ void CQuonCAInitInfo::ReadPointBlocks(ValueLines& lines) {
             PointRecord* point = &dropped;
             UINT32* colour = &droppedColour;
             if (n >= 1 && camera < m_points.size() && static_cast<std::size_t>(n) <= m_points[camera].size()) {
-                point = &m_points[camera][static_cast<std::size_t>(n) - 1];
-                colour = &m_colours[camera][static_cast<std::size_t>(n) - 1];
+                point = &m_points[camera].At(static_cast<std::size_t>(n) - 1);
+                colour = &m_colours[camera].At(static_cast<std::size_t>(n) - 1);
             } else {
                 quon::Report(at, "camera ", camera, " has no point ", n, ": its block is read and dropped");
             }

@@ -8,6 +8,7 @@
 
 #include "calib/camera_bands.h"
 #include "frame/CUnknown.h"
+#include "frame/paged_table.h"
 #include "frame/text.h"
 #include "quon/IQuonCAInitInfo.h"
 
@@ -43,19 +44,20 @@ public:
     HRESULT STDMETHODCALLTYPE FreeData() override;
 
 private:
-    // Per camera, one entry per pattern point; an empty outer table means
-    // the tables are absent.
+    // Per camera, one entry per pattern point (zero until written, memory
+    // only for the pages written: a camera sees a band of the pattern); an
+    // empty outer table means the tables are absent.
     template <class T>
-    using CameraTables = std::vector<std::vector<T>>;
+    using CameraTables = std::vector<quon::PagedTable<T>>;
 
-    // Allocates zeroed tables of patternPointCount entries for each camera
-    // when they are absent. E_INVALIDARG when the counts are negative or the
+    // Makes tables of patternPointCount zero entries for each camera when
+    // they are absent. E_INVALIDARG when the counts are negative or the
     // tables would exceed the size bound.
     template <class T>
     HRESULT EnsureTables(CameraTables<T>& tables) const;
-    // Entry (row, column) of a camera's table, or null outside it.
+    // Index of entry (row, column) in a camera's table, or -1 outside it.
     template <class T>
-    T* Entry(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const;
+    int64_t EntryIndex(const CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const;
 
     void WritePointBlocks(quon::TextBuffer& out) const;
     void ReadPointBlocks(quon::ValueLines& lines);

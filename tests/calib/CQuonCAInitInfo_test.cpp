@@ -353,6 +353,32 @@ TEST_F(CAInitInfoTest, BoundsAndRefusals) {
     EXPECT_NE("", Save());
 }
 
+TEST_F(CAInitInfoTest, PointsStoredInAnyOrderAreWrittenInPointOrder) {
+    // A 10 x 30 pattern: points stored last first, on both sides of every
+    // 64-point boundary and in the last, partial stretch of the table.
+    ASSERT_EQ(S_OK, info->SetPatternGrid(10, 30, 0));
+    ASSERT_EQ(S_OK, info->SetCameraGrid(1, 1, 1));
+    std::string blocks;
+    for (UINT32 index : {299u, 130u, 64u, 63u, 0u}) {
+        const PointRecord p{static_cast<double>(index), 1, 1, 0};
+        const UINT32 colour = index % 256;
+        ASSERT_EQ(S_OK, info->SetPointRecord(0, index / 30, index % 30, &p));
+        ASSERT_EQ(S_OK, info->SetPointColour(0, index / 30, index % 30, &colour));
+        blocks = std::to_string(index + 1) + "\n" + std::to_string(index) + "\n1\n1\n0\n" +
+                 std::to_string(index % 256) + ".0\n0.0\n0.0\n" + blocks;
+    }
+    const std::string text = Save();
+    EXPECT_NE(std::string::npos, text.find("\n0\n0\n0\n" + blocks + "0\n0\n"));  // range 0 0 0, blocks, id2, flag
+    // Points never stored read as zero, wherever they lie.
+    PointRecord back{9, 9, 9, 9};
+    UINT32 colour = 9;
+    ASSERT_EQ(S_OK, info->GetPointRecord(0, 6, 20, &back));
+    ASSERT_EQ(S_OK, info->GetPointColour(0, 9, 28, &colour));
+    EXPECT_TRUE(back.value1 == 0 && back.value2 == 0 && back.value3 == 0 && back.value4 == 0 && colour == 0);
+    ASSERT_EQ(S_OK, info->GetPointColour(0, 9, 29, &colour));
+    EXPECT_EQ(299u % 256, colour);
+}
+
 TEST_F(CAInitInfoTest, TablesMadeForAnOlderGridWriteWhatTheyHold) {
     // Point tables are made at the first store and keep their size when the
     // grids change afterwards; the writer writes the points they hold.
