@@ -68,6 +68,9 @@ public:
     }
     bool AtEnd() const { return m_rest.empty(); }
     std::size_t BytesLeft() const { return m_rest.size(); }
+    // Steps over the first n bytes of the rest (n <= BytesLeft()), which the
+    // caller has cut itself.
+    void Skip(std::size_t n) { m_rest.remove_prefix(n); }
     // The text not cut yet (empty once it is used up).
     std::string_view Rest() const { return m_rest; }
 
@@ -135,6 +138,7 @@ public:
     // delimiter between it and the next.
     std::size_t MostLeft() const { return (m_pieces.BytesLeft() + 1) / 2; }
     std::string_view Rest() const { return m_pieces.Rest(); }
+    void Skip(std::size_t n) { m_pieces.Skip(n); }
 
 private:
     Pieces m_pieces;
@@ -207,9 +211,15 @@ class ValueLines {
 public:
     ValueLines(const char* text, UINT32 length) : m_lines(TextView(text, length), '\n') {}
 
-    INT32 Int() { return Stoi(Next()); }
+    INT32 Int() {
+        INT32 value;
+        return PlainInteger<true>(value) ? value : Stoi(Next());
+    }
     INT32 Long() { return Stol(Next()); }  // 32-bit
-    float Float() { return Stof(Next()); }
+    float Float() {
+        INT32 value;
+        return PlainInteger<false>(value) ? static_cast<float>(value) : Stof(Next());
+    }
     double Double() { return Stod(Next()); }
 
     // At most this many lines are left (a bound from the bytes left, so that
@@ -221,6 +231,36 @@ public:
     std::string_view Rest() const { return m_lines.Rest(); }
 
 private:
+    // Most lines are integers as the writers print them. A line of an
+    // optional '-' and one to nine digits, ended by '\n' (or, when the
+    // decimals can be dropped, by a point and digits and then '\n'), is a
+    // piece the trimming splitter keeps whole (it neither starts nor ends
+    // with 'H'), whose value the conversions read exactly and always in
+    // range: it is read here and stepped over. Anything else is left to the
+    // conversions, and so is "-0" for Float (a negative zero).
+    template <bool kDropDecimals>
+    bool PlainInteger(INT32& value) {
+        const std::string_view rest = m_lines.Rest();
+        const char* p = rest.data();
+        const char* end = p + rest.size();
+        const bool negative = p != end && *p == '-';
+        const char* q = negative ? p + 1 : p;
+        const char* digits = q;
+        uint32_t magnitude = 0;
+        for (; q != end && q - digits < 10 && static_cast<unsigned>(*q - '0') < 10; ++q)
+            magnitude = magnitude * 10 + static_cast<unsigned>(*q - '0');
+        if (q == digits || q - digits > 9 || q == end) return false;
+        if constexpr (kDropDecimals) {
+            if (*q == '.')
+                for (++q; q != end && static_cast<unsigned>(*q - '0') < 10;) ++q;
+        }
+        if (q == end || *q != '\n') return false;
+        if (negative && magnitude == 0 && !kDropDecimals) return false;  // Stof gives -0.0f
+        m_lines.Skip(static_cast<std::size_t>(q + 1 - p));
+        value = negative ? -static_cast<INT32>(magnitude) : static_cast<INT32>(magnitude);
+        return true;
+    }
+
     // The next line, or, once the lines are used up, an empty view at the
     // place that stands for the end of the text (where a conversion that
     // fails on it is placed).

@@ -1,6 +1,7 @@
 // Splitters, number conversions and the two output contracts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -108,6 +109,34 @@ TEST(CheckingConversions, ExactMessagesAnd32BitRanges) {
     EXPECT_EQ("stol argument out of range", Thrown<std::out_of_range>([] { quon::Stol("99999999999999999999"); }));
     EXPECT_EQ("stof argument out of range", Thrown<std::out_of_range>([] { quon::Stof("1e39"); }));
     EXPECT_EQ("stod argument out of range", Thrown<std::out_of_range>([] { quon::Stod("1e309"); }));
+}
+
+TEST(ValueLines, PlainIntegerLinesReadAsTheConversionsReadThem) {
+    // Each value read by ValueLines equals the conversion of the line the
+    // trimming splitter gives, whether the line is taken on the short path
+    // or not; the next value always comes from the next line.
+    const std::string lines[] = {"0",     "-0",         "7",           "-999999999", "999999999",    "0000000001",
+                                 "1234567890", "-2147483648", "2147483647", "12.5",    "255.0",      "12.",
+                                 "-12.75", "12\r",       "H12",         "12H",        "12.5H",        "  3",
+                                 "3 ",    "+4",         "16777217",    "-16777217",  "123456789",    "1e3",
+                                 "0x1A",  "12abc",      "-",           "-.5",        "4294967297",   "9999999999"};
+    std::string text;
+    for (const std::string& line : lines) text += line + (line == "7" ? "\n\n" : "\n");  // empty lines are skipped
+    quon::ValueLines asInt(text.data(), static_cast<UINT32>(text.size()));
+    quon::ValueLines asFloat(text.data(), static_cast<UINT32>(text.size()));
+    for (const std::string& line : lines) {
+        const std::string kept(quon::TrimH(line));
+        std::string expected, got;
+        try { expected = std::to_string(quon::Stoi(kept)); } catch (const std::exception& e) { expected = e.what(); }
+        try { got = std::to_string(asInt.Int()); } catch (const std::exception& e) { got = e.what(); }
+        EXPECT_EQ(expected, got) << line;
+        float want = 0, have = 0;
+        try { want = quon::Stof(kept); } catch (const std::exception&) { want = -1; }
+        try { have = asFloat.Float(); } catch (const std::exception&) { have = -1; }
+        EXPECT_EQ(std::signbit(want), std::signbit(have)) << line;
+        EXPECT_EQ(want, have) << line;
+    }
+    EXPECT_TRUE(asInt.Rest().empty() && asFloat.Rest().empty());
 }
 
 TEST(ReaderText, ViewsOfExactlyLengthBytes) {
