@@ -115,11 +115,11 @@ TEST(ValueLines, PlainIntegerLinesReadAsTheConversionsReadThem) {
     // Each value read by ValueLines equals the conversion of the line the
     // trimming splitter gives, whether the line is taken on the short path
     // or not; the next value always comes from the next line.
-    const std::string lines[] = {"0",     "-0",         "7",           "-999999999", "999999999",    "0000000001",
-                                 "1234567890", "-2147483648", "2147483647", "12.5",    "255.0",      "12.",
-                                 "-12.75", "12\r",       "H12",         "12H",        "12.5H",        "  3",
-                                 "3 ",    "+4",         "16777217",    "-16777217",  "123456789",    "1e3",
-                                 "0x1A",  "12abc",      "-",           "-.5",        "4294967297",   "9999999999"};
+    const std::string lines[] = {"0",          "-0",          "7",          "-999999999", "999999999",  "0000000001",
+                                 "1234567890", "-2147483648", "2147483647", "12.5",       "255.0",      "12.",
+                                 "-12.75",     "12\r",        "H12",        "12H",        "12.5H",      "  3",
+                                 "3 ",         "+4",          "16777217",   "-16777217",  "123456789",  "1e3",
+                                 "0x1A",       "12abc",       "-",          "-.5",        "4294967297", "9999999999"};
     std::string text;
     for (const std::string& line : lines) text += line + (line == "7" ? "\n\n" : "\n");  // empty lines are skipped
     quon::ValueLines asInt(text.data(), static_cast<UINT32>(text.size()));
@@ -127,12 +127,28 @@ TEST(ValueLines, PlainIntegerLinesReadAsTheConversionsReadThem) {
     for (const std::string& line : lines) {
         const std::string kept(quon::TrimH(line));
         std::string expected, got;
-        try { expected = std::to_string(quon::Stoi(kept)); } catch (const std::exception& e) { expected = e.what(); }
-        try { got = std::to_string(asInt.Int()); } catch (const std::exception& e) { got = e.what(); }
+        try {
+            expected = std::to_string(quon::Stoi(kept));
+        } catch (const std::exception& e) {
+            expected = e.what();
+        }
+        try {
+            got = std::to_string(asInt.Int());
+        } catch (const std::exception& e) {
+            got = e.what();
+        }
         EXPECT_EQ(expected, got) << line;
         float want = 0, have = 0;
-        try { want = quon::Stof(kept); } catch (const std::exception&) { want = -1; }
-        try { have = asFloat.Float(); } catch (const std::exception&) { have = -1; }
+        try {
+            want = quon::Stof(kept);
+        } catch (const std::exception&) {
+            want = -1;
+        }
+        try {
+            have = asFloat.Float();
+        } catch (const std::exception&) {
+            have = -1;
+        }
         EXPECT_EQ(std::signbit(want), std::signbit(have)) << line;
         EXPECT_EQ(want, have) << line;
     }
