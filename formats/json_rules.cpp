@@ -1,5 +1,6 @@
 #include "formats/json_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -15,6 +16,35 @@ void AssertionFailed(const char* condition) { throw std::runtime_error(condition
 
 namespace {
 
+// The allocator of every parse's pool chunks and stacks. It has no state, so
+// one serves every thread and no parse allocates one of its own.
+rapidjson::CrtAllocator g_heap;
+
+// What RapidJSON's pool keeps at the start of each chunk: its capacity, the
+// bytes used and the next chunk.
+constexpr std::size_t kChunkHeader = 2 * sizeof(std::size_t) + sizeof(void*);
+// RapidJSON's own chunk, which no chunk of a parse exceeds.
+constexpr std::size_t kMaxChunk = 64 * 1024;
+
+// The most pool that the values of text can take, strings aside, or limit
+// when that is less. Every array element, member name and member value is a
+// 16-byte value with a byte of its own before it: an element the '[' or ',',
+// a name the '{' or ',', a value the ':' (the root is no element and not in
+// the pool). The same bytes inside strings count as well, which only makes
+// the bound larger.
+std::size_t ValueBytes(std::string_view text, std::size_t limit) {
+    std::size_t marks = 0;
+    // Counted in blocks of 240 bytes, whose count fits a byte: the compiler
+    // then compares and adds 16 bytes at a time. '[' and '{' differ in 0x20.
+    for (std::size_t at = 0; at < text.size() && marks * sizeof(Value) < limit; at += 240) {
+        const std::string_view block = text.substr(at, 240);
+        unsigned char count = 0;
+        for (const char c : block) count += (c == ',') | (c == ':') | ((c | 0x20) == '{');
+        marks += count;
+    }
+    return std::min(marks * sizeof(Value), limit);
+}
+
 // The parse of a listened-to load: the same reader and flags as
 // Document::Parse, with the document as the handler, and the offset in the
 // text where each value ends (scalars) or starts (objects and arrays), in
@@ -24,7 +54,7 @@ public:
     using Ch = char;
     using Stream = rapidjson::EncodedInputStream<rapidjson::UTF8<>, rapidjson::MemoryStream>;
 
-    PlaceRecorder(Document& document, const Stream& stream) : m_document(document), m_stream(stream) {}
+    PlaceRecorder(rapidjson::Document& document, const Stream& stream) : m_document(document), m_stream(stream) {}
 
     bool Null() { return Mark() && m_document.Null(); }
     bool Bool(bool b) { return Mark() && m_document.Bool(b); }
@@ -53,19 +83,20 @@ private:
         return true;
     }
 
-    Document& m_document;
+    rapidjson::Document& m_document;
     const Stream& m_stream;
 };
 
-// Parses view into document as Document::Parse does, and gives the listener
-// the place of every value (by the value's address) or of the parse error.
-void ParseListened(Document& document, std::string_view view, ReadListener& listener) {
+// Parses view into document as Document::Parse does, moves the result into
+// root, and gives the listener the place of every value (by the value's
+// address) or of the parse error.
+void ParseListened(rapidjson::Document& document, Value& root, std::string_view view, ReadListener& listener) {
     rapidjson::MemoryStream memory(view.data(), view.size());
     PlaceRecorder::Stream stream(memory);
     PlaceRecorder recorder(document, stream);
     rapidjson::ParseResult result;
-    auto generate = [&](Document&) {
-        rapidjson::Reader reader;
+    auto generate = [&](rapidjson::Document&) {
+        rapidjson::Reader reader(&g_heap);
         result = reader.Parse<rapidjson::kParseDefaultFlags>(stream, recorder);
         return !result.IsError();
     };
@@ -76,9 +107,10 @@ void ParseListened(Document& document, std::string_view view, ReadListener& list
         listener.Place(at);
         return;
     }
+    root = document.Move();
     // Values in document order are the recorded events in order.
     std::size_t next = 0;
-    std::vector<const Value*> pending = {&document};
+    std::vector<const Value*> pending = {&root};
     while (!pending.empty()) {
         const Value* value = pending.back();
         pending.pop_back();
@@ -94,17 +126,34 @@ void ParseListened(Document& document, std::string_view view, ReadListener& list
 
 }  // namespace
 
+Document::Pool::Pool(std::size_t firstBytes, std::size_t laterBytes)
+    : firstChunk(std::make_unique_for_overwrite<char[]>(firstBytes)),
+      allocator(firstChunk.get(), firstBytes, laterBytes, &g_heap) {}
+
 HRESULT Parse(Document& document, const char* text, UINT32 length) {
     if (text == nullptr && length != 0) return E_POINTER;
     // The document ends at the first NUL within length, where a
     // NUL-terminated copy of the text would end; the parse reads the caller's
     // bytes in place.
     const std::string_view view = TextViewUpToNul(text, length);
+    Value& root = document;
+    root.SetNull();
+    // The first chunk holds every value of a text that needs less than
+    // RapidJSON's own chunk. Later chunks, an eighth of the text up to that
+    // size, take the rest of a larger text and the strings too long to sit
+    // inside their value: one long name in a short text costs little.
+    const std::size_t values = std::max(ValueBytes(view, kMaxChunk), sizeof(Value));  // a chunk is never empty
+    document.m_pool = std::make_unique<Document::Pool>(kChunkHeader + values, std::min(view.size() / 8, kMaxChunk));
+    // The parse stack holds the values of the containers still open. A
+    // quarter of the first chunk takes a large array of small arrays or
+    // objects, as a spectrum is, without growing; a larger need grows it.
+    rapidjson::Document parsed(&document.m_pool->allocator, values / 4, &g_heap);
     if (ReadListener* listener = Listener()) [[unlikely]] {
-        ParseListened(document, view, *listener);
+        ParseListened(parsed, root, view, *listener);
         return S_OK;
     }
-    document.Parse(view.data(), view.size());
+    parsed.Parse(view.data(), view.size());
+    root = parsed.Move();
     return S_OK;
 }
 

@@ -16,6 +16,7 @@
 #endif
 
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -43,17 +44,32 @@ static_assert(!RAPIDJSON_HAS_CXX11_NOEXCEPT, "RapidJSON must not declare its che
 
 namespace quon::json {
 
-using Document = rapidjson::Document;
 using Value = rapidjson::Value;
-using Allocator = Document::AllocatorType;
+using Allocator = rapidjson::Document::AllocatorType;
 
 // ---- Reading ------------------------------------------------------------
 
+// A parsed document: its root value, and the pool that holds every value
+// below the root, whose chunks Parse sizes to the text (RapidJSON's own pool
+// starts with 64 KB whatever the text).
+class Document : public Value {
+private:
+    friend HRESULT Parse(Document& document, const char* text, UINT32 length);
+
+    struct Pool {
+        Pool(std::size_t firstBytes, std::size_t laterBytes);
+        std::unique_ptr<char[]> firstChunk;
+        Allocator allocator;  // goes first: it marks its first chunk empty when it goes
+    };
+    std::unique_ptr<Pool> m_pool;
+};
+
 // Parses exactly length bytes of text (copied and NUL-terminated, so the
-// document ends at the first NUL) with the default flags. The parse result
-// is not inspected: after a failed parse the root is null and the first
-// lookup throws "IsObject()". A null text of length 0 reads as an empty
-// text; a null text with a length is refused with E_POINTER. Else S_OK.
+// document ends at the first NUL) with the default flags, replacing what
+// document held. The parse result is not inspected: after a failed parse the
+// root is null and the first lookup throws "IsObject()". A null text of
+// length 0 reads as an empty text; a null text with a length is refused with
+// E_POINTER. Else S_OK.
 HRESULT Parse(Document& document, const char* text, UINT32 length);
 
 // The member key of object when it exists and is not null (null counts as
@@ -118,7 +134,7 @@ public:
     bool Render(rapidjson::StringBuffer& text) const;
 
 private:
-    Document m_document;
+    rapidjson::Document m_document;
 };
 
 // The output contract of the JSON writers: a null buffer, a negative
