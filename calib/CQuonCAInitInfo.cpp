@@ -92,38 +92,40 @@ int64_t CQuonCAInitInfo::EntryIndex(const CameraTables<T>& tables, INT32 camera,
     return index < static_cast<int64_t>(tables[static_cast<std::size_t>(camera)].size()) ? index : -1;
 }
 
-HRESULT CQuonCAInitInfo::SetPointRecord(INT32 camera, UINT32 row, UINT32 column, const PointRecord* record) {
-    if (record == nullptr) return E_POINTER;
-    const HRESULT hr = EnsureTables(m_points);
+// A point or colour slot's store: the tables are made at the first store.
+template <class T>
+HRESULT CQuonCAInitInfo::Store(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column, const T* value) {
+    if (value == nullptr) return E_POINTER;
+    const HRESULT hr = EnsureTables(tables);
     if (FAILED(hr)) return hr;
-    const int64_t index = EntryIndex(m_points, camera, row, column);
-    const HRESULT checked = quon::CheckEntry(true, index, SIZE_MAX, record);
-    if (SUCCEEDED(checked)) m_points[static_cast<std::size_t>(camera)].At(static_cast<std::size_t>(index)) = *record;
+    const int64_t index = EntryIndex(tables, camera, row, column);
+    const HRESULT checked = quon::CheckEntry(true, index, SIZE_MAX, value);  // index is -1 or inside
+    if (SUCCEEDED(checked)) tables[static_cast<std::size_t>(camera)].At(static_cast<std::size_t>(index)) = *value;
     return checked;
+}
+
+template <class T>
+HRESULT CQuonCAInitInfo::Load(const CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column, T* value) const {
+    const int64_t index = EntryIndex(tables, camera, row, column);
+    const HRESULT hr = quon::CheckEntry(!tables.empty(), index, SIZE_MAX, value);
+    if (SUCCEEDED(hr)) *value = tables[static_cast<std::size_t>(camera)].Get(static_cast<std::size_t>(index));
+    return hr;
+}
+
+HRESULT CQuonCAInitInfo::SetPointRecord(INT32 camera, UINT32 row, UINT32 column, const PointRecord* record) {
+    return Store(m_points, camera, row, column, record);
 }
 
 HRESULT CQuonCAInitInfo::GetPointRecord(INT32 camera, UINT32 row, UINT32 column, PointRecord* record) {
-    const int64_t index = EntryIndex(m_points, camera, row, column);
-    const HRESULT hr = quon::CheckEntry(!m_points.empty(), index, SIZE_MAX, record);
-    if (SUCCEEDED(hr)) *record = m_points[static_cast<std::size_t>(camera)].Get(static_cast<std::size_t>(index));
-    return hr;
+    return Load(m_points, camera, row, column, record);
 }
 
 HRESULT CQuonCAInitInfo::SetPointColour(INT32 camera, UINT32 row, UINT32 column, const UINT32* colour) {
-    if (colour == nullptr) return E_POINTER;
-    const HRESULT hr = EnsureTables(m_colours);
-    if (FAILED(hr)) return hr;
-    const int64_t index = EntryIndex(m_colours, camera, row, column);
-    const HRESULT checked = quon::CheckEntry(true, index, SIZE_MAX, colour);
-    if (SUCCEEDED(checked)) m_colours[static_cast<std::size_t>(camera)].At(static_cast<std::size_t>(index)) = *colour;
-    return checked;
+    return Store(m_colours, camera, row, column, colour);
 }
 
 HRESULT CQuonCAInitInfo::GetPointColour(INT32 camera, UINT32 row, UINT32 column, UINT32* colour) {
-    const int64_t index = EntryIndex(m_colours, camera, row, column);
-    const HRESULT hr = quon::CheckEntry(!m_colours.empty(), index, SIZE_MAX, colour);
-    if (SUCCEEDED(hr)) *colour = m_colours[static_cast<std::size_t>(camera)].Get(static_cast<std::size_t>(index));
-    return hr;
+    return Load(m_colours, camera, row, column, colour);
 }
 
 HRESULT CQuonCAInitInfo::SetRealPair(double value1, double value2) {

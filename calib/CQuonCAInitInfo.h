@@ -58,6 +58,12 @@ private:
     // Index of entry (row, column) in a camera's table, or -1 outside it.
     template <class T>
     int64_t EntryIndex(const CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column) const;
+    // The point and colour slots: checks (E_POINTER, E_FAIL, E_INVALIDARG),
+    // then the copy in or out.
+    template <class T>
+    HRESULT Store(CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column, const T* value);
+    template <class T>
+    HRESULT Load(const CameraTables<T>& tables, INT32 camera, UINT32 row, UINT32 column, T* value) const;
 
     void WritePointBlocks(quon::TextBuffer& out) const;
     void ReadPointBlocks(quon::ValueLines& lines);

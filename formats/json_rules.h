@@ -64,8 +64,8 @@ private:
     std::unique_ptr<Pool> m_pool;
 };
 
-// Parses exactly length bytes of text (copied and NUL-terminated, so the
-// document ends at the first NUL) with the default flags, replacing what
+// Parses length bytes of text in place, up to the first NUL within them
+// (where a NUL-terminated copy would end), with the default flags, replacing what
 // document held. The parse result is not inspected: after a failed parse the
 // root is null and the first lookup throws "IsObject()". A null text of
 // length 0 reads as an empty text; a null text with a length is refused with

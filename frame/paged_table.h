@@ -17,7 +17,6 @@ namespace quon {
 template <class T, std::size_t kPage = 64>
 class PagedTable {
 public:
-    PagedTable() = default;
     explicit PagedTable(std::size_t size) : m_size(size), m_pages((size + kPage - 1) / kPage) {}
 
     std::size_t size() const { return m_size; }

@@ -246,13 +246,13 @@ private:
         const bool negative = p != end && *p == '-';
         const char* q = negative ? p + 1 : p;
         const char* digits = q;
+        auto digit = [&] { return q != end && static_cast<unsigned>(*q - '0') < 10; };
         uint32_t magnitude = 0;
-        for (; q != end && q - digits < 10 && static_cast<unsigned>(*q - '0') < 10; ++q)
-            magnitude = magnitude * 10 + static_cast<unsigned>(*q - '0');
-        if (q == digits || q - digits > 9 || q == end) return false;
+        for (; digit() && q - digits < 9; ++q) magnitude = magnitude * 10 + static_cast<unsigned>(*q - '0');
+        if (q == digits) return false;  // no digit; a tenth digit fails the end-of-line test below
         if constexpr (kDropDecimals) {
-            if (*q == '.')
-                for (++q; q != end && static_cast<unsigned>(*q - '0') < 10;) ++q;
+            if (q != end && *q == '.')
+                for (++q; digit();) ++q;
         }
         if (q == end || *q != '\n') return false;
         if (negative && magnitude == 0 && !kDropDecimals) return false;  // Stof gives -0.0f
